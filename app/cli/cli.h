@@ -1,0 +1,14 @@
+// zorvan-cli: a headless front end over the game core. Each subcommand lives in its own file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zorvan::cli {
+
+using Args = std::vector<std::string>;
+
+// Subcommands: take the arguments after the subcommand's name, return the exit status.
+int runShow(const Args& args);
+
+}  // namespace zorvan::cli
