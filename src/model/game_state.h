@@ -10,6 +10,7 @@
 #include <array>
 #include <vector>
 
+#include "model/influence_maps.h"
 #include "model/piece.h"
 
 namespace zorvan {
@@ -89,6 +90,7 @@ struct GameState {
     int ENEMY_KING_Y = 0;
     FileFlags OWN_PAWN_FILE{};    // 1 where the lower side has an unpromoted 歩 on the file
     FileFlags ENEMY_PAWN_FILE{};  // the same for the upper side
+    InfluenceMaps maps;           // rebuilt by the influence survey
 
     // --- players and game ---
     int LOWER_PLAYER = SENTE;
