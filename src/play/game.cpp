@@ -4,7 +4,6 @@
 #include <string>
 
 #include "play/hooks.h"
-#include "play/pending.h"
 
 namespace zorvan {
 

@@ -4,7 +4,7 @@
 
 #include "play/game.h"
 #include "play/hooks.h"
-#include "play/pending.h"
+#include "rules/players.h"
 #include "play/turn_order.h"
 
 namespace zorvan {

@@ -3,8 +3,15 @@
 #include <cmath>
 
 #include "play/game.h"
+#include "engine/influence.h"
+#include "play/move_execution.h"
 #include "play/pending.h"
 #include "play/turn_order.h"
+#include "records/history.h"
+#include "rules/hand_rules.h"
+#include "rules/move_check.h"
+#include "rules/players.h"
+#include "rules/promotion.h"
 
 namespace zorvan {
 

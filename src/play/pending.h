@@ -6,21 +6,8 @@
 
 namespace zorvan {
 
-class Drawing;
-
-int 移動チェック(const GameState& g, int fromX, int fromY, int toX, int toY, int code);
-int 調査_駒成(GameState& g, int fromX, int fromY, int toX, int toY, int code);
-int 移動後チェック(const GameState& g, int toY, int code);
-int 調査_駒成人選(const GameState& g, int fromX, int fromY, int toX, int toY, int code);
-void 調査_2歩フラグ設定(GameState& g);
-void 調査_先手後手(GameState& g);
-void 駒移動(GameState& g, Drawing& d, int fromX, int fromY, int toX, int toY, int code);
-void 手順保存(GameState& g, int fromX, int fromY, int toX, int toY, int codeBefore, int codeAfter,
-              int captured, double lowerBefore, double lowerAfter, double upperBefore,
-              double upperAfter);
-void 勢力調査(GameState& g);
-int 詰めかCOM(GameState& g);
-int 詰めかMAN(GameState& g);
+int 詰めかCOM(GameState& g);  // is the computer's side mated
+int 詰めかMAN(GameState& g);  // is the person's side mated
 
 constexpr double SCORE_NONE = -99999;
 struct ComMove {

@@ -1,6 +1,7 @@
 #include "ui/drawing.h"
 
-#include "play/pending.h"
+#include "rules/move_check.h"
+#include "rules/players.h"
 
 namespace zorvan {
 
