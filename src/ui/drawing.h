@@ -19,10 +19,6 @@ constexpr int COLOR_LABEL = 14;
 // Code of the label "手目" for 描画_文字列.
 constexpr int LABEL_MOVES = 99;
 
-// Legality test of a move, as the guidance marks need it: (state, from x, from y, to x, to y,
-// code) -> ON/OFF.
-using MoveTest = int (*)(GameState&, int, int, int, int, int);
-
 // Text of a number or code: 101..109 -> "１".."９", 111..119 -> "一".."九", a piece code of either
 // sign -> its name; anything else -> "".
 std::string_view 文字列変換(int value);
@@ -44,8 +40,6 @@ public:
     explicit Drawing(GameState& g, Canvas* canvas = nullptr) : m_g(g), m_canvas(canvas) {}
     void setCanvas(Canvas* canvas) { m_canvas = canvas; }
     Canvas* canvas() const { return m_canvas; }
-    // The legality test used by the guidance marks (without one, no square is marked).
-    void setMoveTest(MoveTest test) { m_moveTest = test; }
 
     // ---- board and pieces ----
     void 描画_絵(int picture, double x, double y);            // paint one cell
@@ -86,7 +80,6 @@ private:
 
     GameState& m_g;
     Canvas* m_canvas;
-    MoveTest m_moveTest = nullptr;
 };
 
 }  // namespace zorvan
