@@ -25,8 +25,8 @@ public:
     std::vector<Shown> messages;   // message boxes and questions, in order
     std::vector<bool> isQuestion;  // parallel to messages
     std::vector<MessageIcon> icons;
-    std::deque<bool> answers;   // answers to questions, first first; Yes when empty
-    std::deque<int> choices;    // kinds pressed in the piece dialog; 0 (closed) when empty
+    std::deque<bool> answers;  // answers to questions, first first; Yes when empty
+    std::deque<int> choices;   // kinds pressed in the piece dialog; 0 (closed) when empty
     struct Dialog {
         PieceSet shown;
         PieceSet pressed;  // the computer's dialog only
@@ -165,8 +165,12 @@ public:
 };
 
 // The centre of grid cell (c, r) in twips.
-inline double cellX(int c) { return BOARD_LEFT + c * SQUARE_W + SQUARE_W / 2.0; }
-inline double cellY(int r) { return BOARD_TOP + r * SQUARE_H + SQUARE_H / 2.0; }
+inline double cellX(int c) {
+    return BOARD_LEFT + c * SQUARE_W + SQUARE_W / 2.0;
+}
+inline double cellY(int r) {
+    return BOARD_TOP + r * SQUARE_H + SQUARE_H / 2.0;
+}
 
 // A game with all three fakes, started up.
 struct Rig {

@@ -120,8 +120,7 @@ TEST(Press, RightPressPromotesOnlyWhereTheShogiPieceMay) {
         {5, 6, 5, 5, -GIN, -GIN},    // outside the zone: moves unpromoted
         {5, 4, 5, 3, -GIN, -GIN_N},  // into the zone
         {5, 3, 4, 4, -GIN, -GIN_N},  // out of the zone
-        {2, 8, 8, 2, -KAKU, -KAKU_N},
-        {5, 5, 5, 4, -KIN, -KIN},    // a gold never promotes
+        {2, 8, 8, 2, -KAKU, -KAKU_N}, {5, 5, 5, 4, -KIN, -KIN},  // a gold never promotes
     };
     for (const auto& c : cases) {
         Rig rig;
@@ -177,8 +176,8 @@ TEST(Press, ChessPawnDialogChoicesAndRefusals) {
         const std::string what = std::string(c.reversed ? "reversed " : "") + "kind " +
                                  std::to_string(c.chosen) + " row " + std::to_string(c.toY);
         ASSERT_EQ(rig.host.dialogs.size(), 1u) << what;
-        EXPECT_EQ(rig.host.dialogs[0].shown,
-                  c.reversed ? PieceSet::Black : PieceSet::White) << what;
+        EXPECT_EQ(rig.host.dialogs[0].shown, c.reversed ? PieceSet::Black : PieceSet::White)
+            << what;
         EXPECT_EQ(rig.host.dialogs[0].place.left, 7020) << what;
         EXPECT_EQ(rig.host.dialogs[0].place.top, 1400) << what;
         if (c.refusal) {
@@ -244,7 +243,7 @@ TEST(Press, HandSlotsClosedByTheOption) {
         {false, false, 11, 5, true},   // the shogi army's captured queen
         {false, false, 11, 6, false},  // its shogi pieces stay in hand
         {true, false, 11, 6, true},
-        {false, true, 11, 1, false},   // the chess army below never drops
+        {false, true, 11, 1, false},  // the chess army below never drops
         {true, true, 11, 1, true},
         {false, false, -1, 9, false},  // the chess army above never drops
         {false, true, -1, 4, true},    // the shogi army above drops anything
@@ -275,8 +274,8 @@ TEST(Press, HandSlotsClosedByTheOption) {
         rig.forget();
         rig.press(c.column, c.row);
         EXPECT_EQ(rig.g().CLICK_PHASE == 1, c.picks)
-            << "option " << c.option << " reversed " << c.reversed << " cell " << c.column
-            << "," << c.row;
+            << "option " << c.option << " reversed " << c.reversed << " cell " << c.column << ","
+            << c.row;
     }
 }
 

@@ -1,7 +1,7 @@
 // The computer's turn: the thinking caption, the search, and the chosen move played through the
 // same steps as a person's move, followed by the check and mate announcements.
-#include "play/game.h"
 #include "engine/influence.h"
+#include "play/game.h"
 #include "play/move_execution.h"
 #include "play/pending.h"
 #include "records/history.h"

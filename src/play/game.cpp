@@ -64,7 +64,9 @@ void Game::初期設定() {
     画面_再描画();
 }
 
-void Game::画面_再描画() { m_draw.画面_再描画(); }
+void Game::画面_再描画() {
+    m_draw.画面_再描画();
+}
 
 void Game::終了(std::string_view winner) {
     m_host.message(std::string(winner) + "の勝ちです", "終了");
@@ -76,7 +78,9 @@ void Game::終了(std::string_view winner) {
     }
 }
 
-void Game::終了処理() { m_sound->close(); }
+void Game::終了処理() {
+    m_sound->close();
+}
 
 void Game::endProgram() {
     m_ended = true;
@@ -102,7 +106,9 @@ void Game::駒移動音(int code) {
     }
 }
 
-void Game::forbidden() { m_sound->play(SoundId::Forbidden); }
+void Game::forbidden() {
+    m_sound->play(SoundId::Forbidden);
+}
 
 void Game::refuse(std::string_view text, std::string_view title) {
     forbidden();
@@ -119,15 +125,21 @@ void Game::startClock() {
     if (m_g.checks.KEIKA) setTimer(true);
 }
 
-double Game::moveSeconds() { return 調査_経過秒(m_g.MOVE_START_TIME, m_host.now()); }
+double Game::moveSeconds() {
+    return 調査_経過秒(m_g.MOVE_START_TIME, m_host.now());
+}
 
-void Game::setChecks() { m_host.checksChanged(); }
+void Game::setChecks() {
+    m_host.checksChanged();
+}
 
 void Game::描画_可視(bool drive, bool directory, bool file) {
     m_host.setFileListsVisible(drive, directory, file);
 }
 
-void Game::描画_棋譜_IO(int mode) { m_host.setRecordInputVisible(mode == 0); }
+void Game::描画_棋譜_IO(int mode) {
+    m_host.setRecordInputVisible(mode == 0);
+}
 
 void Game::hideRecordPanel() {
     描画_可視(false, false, false);

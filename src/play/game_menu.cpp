@@ -4,8 +4,8 @@
 
 #include "play/game.h"
 #include "play/hooks.h"
-#include "rules/players.h"
 #include "play/turn_order.h"
+#include "rules/players.h"
 
 namespace zorvan {
 
@@ -47,23 +47,23 @@ struct HandicapStep {
 constexpr int HANDICAP_MIN = -10;
 constexpr int HANDICAP_MAX = 7;
 constexpr std::array<HandicapStep, 17> kHandicapSteps = {{
-    {6, 9, -KIN, EMPTY},    // -9
-    {4, 9, -KIN, EMPTY},    // -8
-    {7, 9, -GIN, EMPTY},    // -7
-    {3, 9, -GIN, EMPTY},    // -6
-    {8, 9, -KEI, EMPTY},    // -5
-    {2, 9, -KEI, EMPTY},    // -4
-    {9, 9, -KYOU, EMPTY},   // -3
-    {1, 9, -KYOU, EMPTY},   // -2
-    {8, 8, -SYA, EMPTY},    // -1
-    {2, 8, -KAKU, EMPTY},   // 0
-    {2, 1, EMPTY, +ROOK},   // 1
-    {9, 1, EMPTY, +ROOK},   // 2
-    {3, 1, EMPTY, +KNIG},   // 3
-    {8, 1, EMPTY, +KNIG},   // 4
-    {4, 1, EMPTY, +BISH},   // 5
-    {7, 1, EMPTY, +BISH},   // 6
-    {5, 1, EMPTY, +QEEN},   // 7
+    {6, 9, -KIN, EMPTY},   // -9
+    {4, 9, -KIN, EMPTY},   // -8
+    {7, 9, -GIN, EMPTY},   // -7
+    {3, 9, -GIN, EMPTY},   // -6
+    {8, 9, -KEI, EMPTY},   // -5
+    {2, 9, -KEI, EMPTY},   // -4
+    {9, 9, -KYOU, EMPTY},  // -3
+    {1, 9, -KYOU, EMPTY},  // -2
+    {8, 8, -SYA, EMPTY},   // -1
+    {2, 8, -KAKU, EMPTY},  // 0
+    {2, 1, EMPTY, +ROOK},  // 1
+    {9, 1, EMPTY, +ROOK},  // 2
+    {3, 1, EMPTY, +KNIG},  // 3
+    {8, 1, EMPTY, +KNIG},  // 4
+    {4, 1, EMPTY, +BISH},  // 5
+    {7, 1, EMPTY, +BISH},  // 6
+    {5, 1, EMPTY, +QEEN},  // 7
 }};
 
 // The step a level owns; null for a level that owns none.

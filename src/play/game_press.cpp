@@ -2,8 +2,8 @@
 // the right button and the chess pawn's choice, executing the move and handing the turn over.
 #include <cmath>
 
-#include "play/game.h"
 #include "engine/influence.h"
+#include "play/game.h"
 #include "play/move_execution.h"
 #include "play/pending.h"
 #include "play/turn_order.h"
@@ -50,8 +50,7 @@ void Game::mousePress(int button, double xTwips, double yTwips) {
 
     int c = 0;
     int r = 0;
-    if (!cellOf(xTwips, BOARD_LEFT, SQUARE_W, c) || !cellOf(yTwips, BOARD_TOP, SQUARE_H, r))
-        return;
+    if (!cellOf(xTwips, BOARD_LEFT, SQUARE_W, c) || !cellOf(yTwips, BOARD_TOP, SQUARE_H, r)) return;
 
     if (m_g.TURN == NO_SIDE) {
         refuse("「対局」で始めて下さい", "開始");

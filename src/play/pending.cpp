@@ -3,8 +3,14 @@
 
 namespace zorvan {
 
-int 詰めかCOM(GameState&) { return OFF; }
-int 詰めかMAN(GameState&) { return OFF; }
-ComMove comSearch(GameState&, ComPorts&) { return {}; }
+int 詰めかCOM(GameState&) {
+    return OFF;
+}
+int 詰めかMAN(GameState&) {
+    return OFF;
+}
+ComMove comSearch(GameState&, ComPorts&) {
+    return {};
+}
 
 }  // namespace zorvan

@@ -7,7 +7,9 @@ namespace zorvan {
 
 namespace {
 
-bool isBoardCell(double x, double y) { return x >= 1 && x <= 9 && y >= 1 && y <= 9; }
+bool isBoardCell(double x, double y) {
+    return x >= 1 && x <= 9 && y >= 1 && y <= 9;
+}
 
 bool isChessKind(int kind) {
     return kind == PORN || kind == ROOK || kind == KNIG || kind == BISH || kind == QEEN ||
