@@ -46,6 +46,9 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent) {
 }
 
 void BoardView::picture(int picture, int shade, double c, double r) {
+    if (picture != EMPTY && picture != TITLE_PICTURE && !isValidPiece(picture) &&
+        !isBackground(picture))
+        return;  // not a picture of the set
     PaintOp op;
     op.kind = PaintOp::Kind::Picture;
     op.picture = picture;
@@ -93,6 +96,17 @@ void BoardView::textAt(double x, double y, const QString& text, int colour, doub
 void BoardView::textAtCell(double c, double r, const QString& text, int colour, double size,
                            bool bold) {
     textAt(cellX(c), cellY(r), text, colour, size, bold);
+}
+
+void BoardView::text(double c, double r, std::string_view text, int colour, int size) {
+    // The window's font is bold for every status text.
+    textAtCell(c, r, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), colour,
+               size, true);
+}
+
+void BoardView::refresh() {
+    // Paint now, even inside a long event (the computer thinking).
+    if (isVisible()) repaint();
 }
 
 void BoardView::clearAll() {

@@ -26,6 +26,8 @@ public:
     // Canvas port.
     void picture(int picture, int shade, double c, double r) override;
     void outline(int colour, double c, double r) override;
+    void text(double c, double r, std::string_view text, int colour, int size) override;
+    void refresh() override;
 
     // Text in a palette colour with its top-left corner at a point in twips; size in points.
     void textAt(double x, double y, const QString& text, int colour, double size, bool bold);

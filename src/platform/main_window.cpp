@@ -7,19 +7,72 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 
 #include "platform/fonts.h"
 #include "platform/menu_tree.h"
+#include "platform/qt_host.h"
+#include "play/game.h"
 
 namespace zorvan {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), m_board(new BoardView(this)) {
+namespace {
+
+constexpr int kTickMs = 250;
+
+}  // namespace
+
+MainWindow::MainWindow(SoundPort* sound, QWidget* parent)
+    : QMainWindow(parent),
+      m_board(new BoardView(this)),
+      m_host(std::make_unique<QtHost>(*this)),
+      m_game(std::make_unique<Game>(*m_host, m_board, sound)),
+      m_clock(new QTimer(this)) {
     setObjectName("Form1");
     setWindowTitle(QStringLiteral("ZORVAN"));
     setCentralWidget(m_board);
     buildMenus();
     m_board->setFocus();
     fitToScreen();
+    wireGame();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::wireGame() {
+    auto sync = [this] { showChecks(m_game->state().checks); };
+    connect(this, &MainWindow::menuCommand, this, [this, sync](const QString& control) {
+        m_game->menu(control.toStdString());
+        sync();  // a refused change leaves the marks as the game has them
+    });
+    connect(m_board, &BoardView::pressed, this,
+            [this](int button, double x, double y) { m_game->mousePress(button, x, y); });
+    connect(this, &MainWindow::escapePressed, this, [this] { m_game->keyPress(KEY_ESC); });
+    m_clock->setInterval(kTickMs);
+    connect(m_clock, &QTimer::timeout, this, [this] {
+        if (!m_host->busy()) m_game->tick();
+    });
+    sync();
+}
+
+void MainWindow::startUp() {
+    m_game->startUp();
+    showChecks(m_game->state().checks);
+}
+
+void MainWindow::setClockRunning(bool running) {
+    if (running && !m_clock->isActive()) m_clock->start();
+    if (!running) m_clock->stop();
+}
+
+bool MainWindow::clockRunning() const {
+    return m_clock->isActive();
+}
+
+void MainWindow::endAfterThisEvent() {
+    m_clock->stop();
+    emit programEnded();
+    QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void MainWindow::fitToScreen() {
@@ -92,6 +145,8 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     emit closing();
+    m_clock->stop();
+    m_game->close();  // releases the sounds, unless the game has ended the program already
     event->accept();
 }
 

@@ -12,6 +12,7 @@
 
 #include "platform/fonts.h"
 #include "platform/menu_tree.h"
+#include "platform/qt_host.h"
 
 namespace zorvan {
 namespace {
@@ -41,6 +42,7 @@ TEST(MenuTree, MenuBarHoldsTheTopLevelItemsInOrder) {
 
 TEST(MenuTree, ChoosingAnItemReportsItsControlName) {
     MainWindow w;
+    w.host().setAnswerer([](const HostMessage&) { return true; });
     QSignalSpy spy(&w, &MainWindow::menuCommand);
     for (const char* name : {"MATCH_MAN", "START2", "LEVEL2", "REPLAY", "LBEL_UP", "UCHU", "VER"})
         w.action(name)->trigger();
@@ -52,6 +54,7 @@ TEST(MenuTree, ChoosingAnItemReportsItsControlName) {
 
 TEST(MenuTree, ClickingATopLevelCommandOnTheMenuBarReportsIt) {
     MainWindow w;
+    w.host().setAnswerer([](const HostMessage&) { return true; });
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     QSignalSpy spy(&w, &MainWindow::menuCommand);
