@@ -25,7 +25,9 @@ constexpr bool adjacent(int x, int y, int kx, int ky) {
     return std::abs(x - kx) < 2 && std::abs(y - ky) < 2;
 }
 
-constexpr bool isKnight(int code) { return kindOf(code) == KEI || kindOf(code) == KNIG; }
+constexpr bool isKnight(int code) {
+    return kindOf(code) == KEI || kindOf(code) == KNIG;
+}
 
 // May some kind in the defender's hand be dropped on (x, y)?
 bool someDropFits(const GameState& g, Side side, int x, int y) {
