@@ -37,7 +37,7 @@ private:
 void Game::com_ban() {
     if (m_ended) return;
     ThinkingDisplay display(*this);
-    const ComMove best = comSearch(m_g, display);
+    const ComMove best = m_search(m_g, display);
 
     if (!best.exists()) {
         // Nothing is legal: the computer resigns.

@@ -8,7 +8,10 @@
 namespace zorvan {
 
 Game::Game(Host& host, Canvas* canvas, SoundPort* sound)
-    : m_host(host), m_draw(m_g, canvas), m_sound(sound ? sound : &m_silent) {}
+    : m_host(host),
+      m_draw(m_g, canvas),
+      m_sound(sound ? sound : &m_silent),
+      m_search([](GameState& g, ComPorts& ports) { return comSearch(g, ports); }) {}
 
 void Game::startUp() {
     m_sound->start([this](std::string_view text) {

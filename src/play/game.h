@@ -4,10 +4,12 @@
 // event that started it.
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 #include "model/game_state.h"
 #include "play/host.h"
+#include "play/pending.h"
 #include "ui/canvas.h"
 #include "ui/drawing.h"
 #include "ui/sound_port.h"
@@ -78,6 +80,10 @@ public:
     // in PROMOTE_CODE (OFF when nothing was chosen).
     void pieceChoiceDialog(DialogPlace place);
 
+    // The computer's search (the engine's by default). Tests put a scripted one in its place.
+    using Search = std::function<ComMove(GameState&, ComPorts&)>;
+    void setSearch(Search search) { m_search = std::move(search); }
+
     // The dialog's button set of a player: White for SENTE, Black for GOTE, else None.
     static PieceSet setOfPlayer(int player);
 
@@ -103,6 +109,7 @@ private:
     SilentSound m_silent;
     SoundPort* m_sound;
     bool m_ended = false;
+    Search m_search;
 };
 
 }  // namespace zorvan
