@@ -1,5 +1,6 @@
 // zorvan-cli's show and perft: the exact output, the position options, and the refusals.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,15 +30,21 @@ std::string slurp(const std::string& path) {
 }
 
 CliRun cli(const std::vector<std::string>& args) {
-    const std::string dir = testing::TempDir();
-    const std::string out = dir + "zorvan_cli_out.txt";
-    const std::string err = dir + "zorvan_cli_err.txt";
+    // Names of their own per process: CTest runs the tests side by side.
+    static int calls = 0;
+    const std::string stem = testing::TempDir() + "zorvan_cli_" + std::to_string(getpid()) + "_" +
+                             std::to_string(++calls);
+    const std::string out = stem + ".out";
+    const std::string err = stem + ".err";
     std::string command = quoted(ZORVAN_CLI_PATH);
     for (const std::string& a : args) command += " " + quoted(a);
     command += " >" + quoted(out) + " 2>" + quoted(err);
     const int raw = std::system(command.c_str());
     const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return {status, slurp(out), slurp(err)};
+    CliRun run{status, slurp(out), slurp(err)};
+    std::remove(out.c_str());
+    std::remove(err.c_str());
+    return run;
 }
 
 TEST(CliShow, StartPosition) {
