@@ -1,0 +1,102 @@
+// The play controller: one game window's state, its drawing and its ports, and the entry points
+// the window calls for its events (start-up, mouse presses, menu commands, keys, clock ticks,
+// closing). Everything runs on the window's one thread; the computer's whole move runs inside the
+// event that started it.
+#pragma once
+
+#include <string_view>
+
+#include "model/game_state.h"
+#include "play/host.h"
+#include "ui/canvas.h"
+#include "ui/drawing.h"
+#include "ui/sound_port.h"
+
+namespace zorvan {
+
+constexpr int KEY_ESC = 27;
+
+class Game {
+public:
+    // The ports must outlive the game. Without a canvas nothing is painted; without a sound port
+    // the game is silent.
+    explicit Game(Host& host, Canvas* canvas = nullptr, SoundPort* sound = nullptr);
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    GameState& state() { return m_g; }
+    const GameState& state() const { return m_g; }
+    Drawing& drawing() { return m_draw; }
+    Host& host() { return m_host; }
+    SoundPort& sound() { return *m_sound; }
+
+    // ---- window events ----
+
+    // Window load: opens the sounds, sets the start-up values, resets a new game, applies the
+    // settings file and draws the whole screen. (Placing the window is the platform's.)
+    void startUp();
+    // A mouse press at (x, y) twips of the window's client area; button BUTTON_LEFT or
+    // BUTTON_RIGHT (any other value is ignored).
+    void mousePress(int button, double xTwips, double yTwips);
+    // A key press; only Esc (27) does something: it ends the program.
+    void keyPress(int key);
+    // A menu command by its control name ("MATCH_MAN", "START2", "LEVEL1", "LBEL_UP", "VER", ...).
+    // The top-level menus "TAIKYOKU", "STOP" and "OPTION" are reported when they are opened.
+    // Unknown names do nothing.
+    void menu(std::string_view control);
+    // The clock timer's tick (also called by the computer while it thinks).
+    void tick();
+    // The window's close box: releases the sounds; the window then closes.
+    void close();
+
+    // True once the program has been told to end (Host::quit was called); later events are
+    // ignored.
+    bool ended() const { return m_ended; }
+
+    // ---- procedures shared with the other parts of play control ----
+
+    void 初期設定();                      // new game: reset, clock stopped, whole screen redrawn
+    void 画面_再描画();                   // redraw the whole screen
+    void 終了(std::string_view winner);   // announce the winner, offer a new game
+    void 終了処理();                      // release the sounds, then end the program
+    void com_ban();                       // the computer plays one move
+    void レベル_設定(int n);              // set the computer's level and its check mark
+    void 描画_メッセージ(int kind);       // refusal message of the handicap steps
+    void 描画_可視(bool drive, bool directory, bool file);  // record panel lists
+    void 描画_棋譜_IO(int mode);          // record input panel: 0 shows it, else hides and empties
+    void 描画_桝駒成アニメ(int code);     // the computer's chess promotion shown in the dialog
+    void 駒移動音(int code);              // sound of a placed piece
+    void forbidden();                     // the forbidden sound
+    void refuse(std::string_view text, std::string_view title);  // forbidden sound + message
+    void startClock();                    // MOVE_START_TIME <- now, timer on if KEIKA checked
+    void setTimer(bool enabled);          // the clock timer on/off (state and host)
+    void setChecks();                     // tell the host the check marks changed
+
+    // The chess piece choice dialog for the player to move, at `place`; leaves the chosen code
+    // in PROMOTE_CODE (OFF when nothing was chosen).
+    void pieceChoiceDialog(DialogPlace place);
+
+private:
+    void pressBoard(int button, int c, int r);
+    void pressDestination(int button, int c, int r);
+    void pressLowerHand(int slot);
+    void pressUpperHand(int row);
+    void executePersonMove(int codeBefore);
+    void handOverAfterPersonMove(int captured);
+
+    void matchMan();
+    void matchCom();
+    void about();
+    void levelClick(int n);
+    void handicapStep(bool up);
+    void hideRecordPanel();
+
+    GameState m_g;
+    Host& m_host;
+    Drawing m_draw;
+    SilentSound m_silent;
+    SoundPort* m_sound;
+    bool m_ended = false;
+};
+
+}  // namespace zorvan

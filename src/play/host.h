@@ -1,0 +1,75 @@
+// The host port: what play control needs from the window besides painting. The platform
+// implements it with Qt widgets; tests implement it with recording fakes; the command-line tool
+// with a silent one.
+//
+// Texts are UTF-8 and are the game's own texts. A message text may contain line breaks written as
+// "\r" (carriage return), "\n" or "\r\n"; each one starts a new line.
+#pragma once
+
+#include <string_view>
+
+namespace zorvan {
+
+// Icon of a message box.
+enum class MessageIcon { None, Information, Warning, Critical };
+
+// Which of the two button sets of the piece-choice dialog: the white set (shown to the first
+// player; its buttons give the lower side's codes -PORN .. -KING) or the black set (shown to the
+// second player; its buttons give the upper side's codes +PORN .. +KING).
+enum class PieceSet { None, White, Black };
+
+// Where the piece-choice dialog opens, in twips relative to the main window's top-left corner.
+struct DialogPlace {
+    int left = 0;
+    int top = 0;
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // A modal message box with an OK button; returns when it is closed.
+    virtual void message(std::string_view text, std::string_view title,
+                         MessageIcon icon = MessageIcon::None) = 0;
+
+    // A modal Yes/No question; true for Yes. Closing the box without an answer counts as No.
+    virtual bool ask(std::string_view text, std::string_view title) = 0;
+
+    // The chess piece choice dialog (window title "ZORVAN"), shown modally at `place`. It shows
+    // six picture buttons of `shown` (pawn, rook, knight, bishop, queen, king; nothing when
+    // PieceSet::None). A press shows the button's pressed picture for 0.3 seconds and closes the
+    // dialog. Returns the kind of the pressed button (PORN, ROOK, KNIG, BISH, QEEN or KING), or 0
+    // when the dialog was closed without a press.
+    virtual int choosePiece(PieceSet shown, DialogPlace place) = 0;
+
+    // The same dialog for a promotion made by the computer: shows `shown` without waiting for
+    // the person, waits 1.5 seconds, then shows the pressed picture of button `kind` of the set
+    // `pressed` for 0.3 seconds and closes. The window keeps painting meanwhile.
+    virtual void showPieceChoice(PieceSet shown, PieceSet pressed, int kind,
+                                 DialogPlace place) = 0;
+
+    // Waits the given number of seconds while the window keeps painting (no input is handled).
+    virtual void wait(double seconds) = 0;
+
+    // Time of day in seconds since midnight (fractions allowed).
+    virtual double now() = 0;
+
+    // Enables or disables the periodic clock timer; while enabled the window calls Game::tick
+    // several times a second.
+    virtual void setTimer(bool enabled) = 0;
+
+    // Ends the program after the current event (the window closes without asking).
+    virtual void quit() = 0;
+
+    // The record panel: shows or hides the drive, directory and file lists.
+    virtual void setFileListsVisible(bool drive, bool directory, bool file) = 0;
+    // Shows the record input panel (four text boxes, their labels and the "RETURN" button), or
+    // empties its text boxes and hides it.
+    virtual void setRecordInputVisible(bool visible) = 0;
+
+    // The option and level check marks live in GameState::checks; the game calls this after it
+    // changed any of them so that the menu shows the new marks.
+    virtual void checksChanged() = 0;
+};
+
+}  // namespace zorvan
