@@ -14,7 +14,9 @@ namespace {
 constexpr int SLOT_BISH = 4;
 constexpr int SLOT_QEEN = 5;
 
-bool isDrop(int x) { return x == UPPER_HAND_COLUMN; }
+bool isDrop(int x) {
+    return x == UPPER_HAND_COLUMN;
+}
 
 // Check and mate terms. Returns true with the final score in `result` when the candidate mates.
 bool checkTerms(GameState& g, double& S, int P, int x2, int y2, double& result) {
@@ -146,8 +148,8 @@ double 盤評価(GameState& g, int captured, int P, int x, int y, int x2, int y2
     if (dx <= dy && dy < c.KING_DISTANCE) S += 0.1;
     pinnedAttackerTerm(g, S, x, x2, y2);
     safetyTerm(g, S, P, x, x2, y2);
-    if (g.BOARD[x2][9] == -KYOU && (x2 == 1 || x2 == 9) && P != +KYOU && P != +SYA &&
-        P != +SYA_N && x != x2) {
+    if (g.BOARD[x2][9] == -KYOU && (x2 == 1 || x2 == 9) && P != +KYOU && P != +SYA && P != +SYA_N &&
+        x != x2) {
         S -= 0.1;
     }
     captureTerm(g, S, captured, P, x, y, x2, y2);

@@ -99,7 +99,8 @@ double pawn(const Ctx& k, double S) {
         // A person's piece other than a 歩 right in front that cannot step away.
         if (front < -1 && 調査_移動可場所数(g, x2, y2 + 1, front) == 0) S += std::abs(front);
     }
-    if (k.EI(x2, y2) > 0 && x2 > 1 && x2 < 9 && (k.B(x2 + 1, y2) == +SYA || k.B(x2 - 1, y2) == +SYA)) {
+    if (k.EI(x2, y2) > 0 && x2 > 1 && x2 < 9 &&
+        (k.B(x2 + 1, y2) == +SYA || k.B(x2 - 1, y2) == +SYA)) {
         S -= 1;
     }
     if (!k.drop) return pawnBoardMove(k, S);
@@ -177,7 +178,8 @@ double bishop(const Ctx& k, double S) {
     const int x = k.x, y = k.y, x2 = k.x2, y2 = k.y2;
     S += 調査_周辺状況(g, x2, y2);
     if (y2 < 9) {
-        if (y2 == 3 && x2 == 9 && k.B(9, 4) == +HU && k.B(9, 6) == -HU && k.B(9, 9) == -KYOU) S -= 10;
+        if (y2 == 3 && x2 == 9 && k.B(9, 4) == +HU && k.B(9, 6) == -HU && k.B(9, 9) == -KYOU)
+            S -= 10;
         if (y2 == 3 && x2 == 7 && k.B(8, 5) == -HU && k.OGC(8, 5) == -SYA) S += 9;
         if (k.OI(x2, y2 + 1) > 0) {
             if (調査_移動可場所数(g, x2, y2, +KAKU) == 0) S -= 100;
@@ -270,19 +272,32 @@ double king(const Ctx& k, double S) {
 double 盤評価_駒別(GameState& g, double S, int captured, int P, int x, int y, int x2, int y2) {
     const Ctx k{g, g.maps, g.com, captured, P, x, y, x2, y2, x == UPPER_HAND_COLUMN};
     switch (P) {
-        case +PORN: return chessPawn(k, S);
-        case +HU: return pawn(k, S);
-        case +HU_N: return k.EI(x2, y2) >= k.OI(x2, y2) ? S + 1 : S;
-        case +KYOU: return lance(k, S);
-        case +KEI: return knight(k, S);
-        case +GIN: return silver(k, S);
-        case +KIN: return gold(k, S);
-        case +KAKU: return bishop(k, S);
-        case +KAKU_N: return S + 調査_周辺状況(g, x2, y2);
-        case +SYA: return rook(k, S);
-        case +SYA_N: return dragon(k, S);
-        case +OU: return king(k, S);
-        default: return S;  // promoted 香 桂 銀 and the chess pieces other than the pawn
+        case +PORN:
+            return chessPawn(k, S);
+        case +HU:
+            return pawn(k, S);
+        case +HU_N:
+            return k.EI(x2, y2) >= k.OI(x2, y2) ? S + 1 : S;
+        case +KYOU:
+            return lance(k, S);
+        case +KEI:
+            return knight(k, S);
+        case +GIN:
+            return silver(k, S);
+        case +KIN:
+            return gold(k, S);
+        case +KAKU:
+            return bishop(k, S);
+        case +KAKU_N:
+            return S + 調査_周辺状況(g, x2, y2);
+        case +SYA:
+            return rook(k, S);
+        case +SYA_N:
+            return dragon(k, S);
+        case +OU:
+            return king(k, S);
+        default:
+            return S;  // promoted 香 桂 銀 and the chess pieces other than the pawn
     }
 }
 

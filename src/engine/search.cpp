@@ -6,17 +6,14 @@
 #include "engine/evaluation.h"
 #include "engine/influence.h"
 #include "engine/surveys.h"
+#include "rules/hand_rules.h"
 #include "rules/mate.h"
 #include "rules/move_check.h"
-#include "rules/pawn_files.h"
 #include "rules/promotion.h"
 
 namespace zorvan {
 
-namespace {
-
-// Surveys and snapshots of the position before the computer moves.
-void opening(GameState& g) {
+void prepareSearch(GameState& g) {
     ComMemory& c = g.com;
     g.PICK[BEST_SCORE] = SCORE_NONE;
     for (int x = 1; x <= 9; ++x) {
@@ -45,6 +42,8 @@ void opening(GameState& g) {
     }
 }
 
+namespace {
+
 // The candidate on the board is surveyed and scored.
 double scoreHere(GameState& g, ComPorts& ports, ComMove& best, int captured, int code, int x, int y,
                  int x2, int y2) {
@@ -70,7 +69,7 @@ bool tryBoardMove(GameState& g, ComPorts& ports, ComMove& best, int x, int y, in
     int after = piece;
     if (調査_駒成(g, x, y, x2, y2, piece) == OFF) {
         score = scoreHere(g, ports, best, captured, piece, x, y, x2, y2);
-    } else if (移動後チェック(y2, piece) == OFF) {
+    } else if (移動後チェック(g, y2, piece) == OFF) {
         // The piece could never move again unpromoted.
         after = g.PROMOTE_CODE;
         g.BOARD[x2][y2] = after;
@@ -155,7 +154,7 @@ void drops(GameState& g, ComPorts& ports, ComMove& best) {
 ComMove comSearch(GameState& g, ComPorts& ports) {
     ComMove best;
     ports.beginThinking();
-    opening(g);
+    prepareSearch(g);
     ports.captionReady();
     if (!boardMoves(g, ports, best)) drops(g, ports, best);
     return best;

@@ -42,6 +42,11 @@ public:
                         int /*code*/, double /*score*/) {}
 };
 
+// The opening of the computer's turn: BEST_SCORE reset, the board snapshot, the surveys (two-pawn
+// flags, influence, the person's king's flight squares, bishop-drop check squares, pinned pieces)
+// and the snapshots of the influence maps the evaluation compares with.
+void prepareSearch(GameState& g);
+
 // The computer's turn without its execution: opening surveys and snapshots, board moves, then
 // drops, and the best candidate (ties go to the first found). Leaves BOARD as it found it and
 // PICK[BEST_SCORE] at the best score; the influence maps are those of the last candidate.

@@ -9,9 +9,13 @@ namespace zorvan {
 namespace {
 
 // The person's 角, 馬, 飛 or 竜 is the cheapest piece attacking the square.
-bool bigAttacker(int attackerCode) { return attackerCode >= -SYA_N && attackerCode <= -KAKU; }
+bool bigAttacker(int attackerCode) {
+    return attackerCode >= -SYA_N && attackerCode <= -KAKU;
+}
 
-bool isOwnLinePiece(int c) { return c == -KYOU || c == -KAKU || c == -KAKU_N || c == -SYA || c == -SYA_N; }
+bool isOwnLinePiece(int c) {
+    return c == -KYOU || c == -KAKU || c == -KAKU_N || c == -SYA || c == -SYA_N;
+}
 bool isEnemyLinePiece(int c) {
     return c == +KYOU || c == +KAKU || c == +KAKU_N || c == +SYA || c == +SYA_N;
 }

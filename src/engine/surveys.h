@@ -15,7 +15,8 @@ int 調査_移動可場所数(GameState& g, int x, int y, int c);
 // attacked by the person's 角, 馬, 飛 or 竜 and a big piece stands two files away.
 int 調査_桂狙い(GameState& g, int x2, int y2);
 
-// Lance target: what a 香 in front of the computer's 歩 on (x2, y2) would win further down the file.
+// Lance target: what a 香 in front of the computer's 歩 on (x2, y2) would win further down the
+// file.
 int 調査_香狙い(GameState& g, int x2, int y2);
 
 // Covered from behind: ON when a person's 香, 飛 or 竜 below (x, y) on its file reaches (x, y)
@@ -29,8 +30,8 @@ int 調査_周辺状況(const GameState& g, int x, int y);
 // 角 would attack the computer's king and which the computer does not hold firmly.
 void 調査_持角狙座標(GameState& g);
 
-// Pinned pieces: fills OWN_PINNED_MAP, ENEMY_PINNED_MAP and ENEMY_PINNED with the pieces that shield
-// their king from one of the other side's 香, 角, 馬, 飛 or 竜.
+// Pinned pieces: fills OWN_PINNED_MAP, ENEMY_PINNED_MAP and ENEMY_PINNED with the pieces that
+// shield their king from one of the other side's 香, 角, 馬, 飛 or 竜.
 void 調査_移動不可駒(GameState& g);
 
 }  // namespace zorvan

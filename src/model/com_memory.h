@@ -11,13 +11,13 @@ namespace zorvan {
 
 struct ComMemory {
     // --- snapshots taken before the first candidate ---
-    SquareMap BOARD_BEFORE{};              // the board before the computer's move
-    SquareMap OWN_INFLUENCE_BEFORE{};      // influence maps of the position before the move
+    SquareMap BOARD_BEFORE{};          // the board before the computer's move
+    SquareMap OWN_INFLUENCE_BEFORE{};  // influence maps of the position before the move
     SquareMap ENEMY_INFLUENCE_BEFORE{};
     SquareMap ENEMY_ATTACKER_X_BEFORE{};
     SquareMap ENEMY_ATTACKER_Y_BEFORE{};
-    int ESCAPE_BASE = 0;                   // flight squares of the person's king before the move
-    int ENEMY_HAND_COUNT_BEFORE = 0;       // pieces in the computer's hand before the move
+    int ESCAPE_BASE = 0;              // flight squares of the person's king before the move
+    int ENEMY_HAND_COUNT_BEFORE = 0;  // pieces in the computer's hand before the move
 
     // --- maps filled once per turn by the surveys ---
     SquareMap BISHOP_CHECK_MAP{};  // 1: a person's 角 here would check the computer's king
