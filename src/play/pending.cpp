@@ -9,8 +9,5 @@ int 詰めかCOM(GameState&) {
 int 詰めかMAN(GameState&) {
     return OFF;
 }
-ComMove comSearch(GameState&, ComPorts&) {
-    return {};
-}
 
 }  // namespace zorvan

@@ -9,26 +9,4 @@ namespace zorvan {
 int 詰めかCOM(GameState& g);  // is the computer's side mated
 int 詰めかMAN(GameState& g);  // is the person's side mated
 
-constexpr double SCORE_NONE = -99999;
-struct ComMove {
-    int fromX = 0;
-    int fromY = 0;
-    int toX = 0;
-    int toY = 0;
-    int before = EMPTY;
-    int after = EMPTY;
-    double score = SCORE_NONE;
-    int candidates = 0;
-    bool exists() const { return before != EMPTY; }
-};
-class ComPorts {
-public:
-    virtual ~ComPorts() = default;
-    virtual void beginThinking() {}
-    virtual void captionReady() {}
-    virtual void tick() {}
-    virtual void scored(int, int, int, int, int, int, double) {}
-};
-ComMove comSearch(GameState& g, ComPorts& ports);
-
 }  // namespace zorvan
