@@ -3,7 +3,6 @@
 #include "engine/influence.h"
 #include "play/game.h"
 #include "play/move_execution.h"
-#include "engine/search.h"
 #include "play/pending.h"
 #include "records/history.h"
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string_view>
 
+#include "engine/search.h"
 #include "model/game_state.h"
 #include "play/host.h"
 #include "play/pending.h"
