@@ -40,6 +40,17 @@ const char* const kFinishedGame =
     "9779 6959 7997 5968 4536 2716 9889 7766 9786 6677 8577 5859 7756 6857 8659 6766 9997 5758 "
     "KIN*67 5859 6778 6665 GIN*48 5958 PORN*67 7675 6758";
 
+// A game of the computer against itself that ends with the lower side (SENTE) taking the chess
+// king; the upper side is to move, with nothing left to play.
+const char* const kLowerWon =
+    "9998 2223 9796 2122 9897 2324 9695 2223 9796 2343 6958 2425 2726 3234 2625 3425 4938 "
+    "4132 9594 2526 9493+ 8293 9693+ 7193 3827 4323 8997 7274 8786 3254 3736 8173 8685 3112 "
+    "8584 6172 8483+ 9283 7968 9375 9785 7385 5756 9199 PORN*89 5465 5655 1233 3938 4244 1918 "
+    "4445 5969 7597 PORN*79 2324 2846 3314 6978 5133 8898 4536 9899 3627 3827 2421 ROOK*92 "
+    "7281 9297 8172 9792 7261 9291 6172 9992+ 7273 BISH*95 8384 9586 7475 8697 1435 2736 3556 "
+    "3645 3338 5857 3833 4556 6532 9788 2124 9171 7363 9283 8573 PORN*74 2474 KNIG*94 6364 "
+    "9482 3265 7172 7354 5554 6454 8333 7473 KNIG*42 2617 4254";
+
 TEST(BestmoveCommand, PrintsTheMoveAndItsScore) {
     const CliRun r = cli("bestmove --moves 7776");
     EXPECT_EQ(r.status, 0);
@@ -84,9 +95,11 @@ TEST(BestmoveCommand, RefusesWhenThePersonIsToMove) {
 }
 
 TEST(BestmoveCommand, NothingToPlayOnceAKingIsTaken) {
-    const CliRun r = cli(std::string("bestmove --chess-hand --moves '") + kFinishedGame + "'");
+    const CliRun r = cli(std::string("bestmove --moves '") + kLowerWon + "'");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.lines, std::vector<std::string>{"bestmove none"});
+    // After the upper side took the 王 the turn passed to the person.
+    EXPECT_EQ(cli(std::string("bestmove --chess-hand --moves '") + kFinishedGame + "'").status, 2);
 }
 
 TEST(SelfplayCommand, NumbersThePliesAndEndsWithTheResult) {

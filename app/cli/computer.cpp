@@ -76,13 +76,13 @@ int runBestmove(const Args& args) {
             return usageError("bestmove: unexpected argument '" + rest[i] + "'");
         }
     }
-    if (g.WINNER != NO_SIDE) {
-        std::printf("bestmove none\n");
-        return 0;
-    }
     if (g.sideOf(g.TURN) != Side::Upper) {
         std::fputs("the computer plays the upper side\n", stderr);
         return 2;
+    }
+    if (g.WINNER != NO_SIDE) {
+        std::printf("bestmove none\n");
+        return 0;
     }
     g.GAME_MODE = MODE_COM;
     g.COM_LEVEL = level;

@@ -22,14 +22,16 @@ bool personHoldsBishopOrQueen(const GameState& g) {
     return g.OWN_HAND[SLOT_BISH] > 0 || g.OWN_HAND[SLOT_QEEN] > 0;
 }
 
+// The terms of each kind of square are added to the running sum d one by one, in their order, so
+// that the sum rounds the same way whoever adds it up.
+
 // An empty square: weak spots the person covers, and what a drop from the person's hand would do.
-double emptySquare(GameState& g, int x, int y) {
+void emptySquare(GameState& g, int x, int y, double& d) {
     const InfluenceMaps& m = g.maps;
     const int cx = g.ENEMY_KING_X;
     const int cy = g.ENEMY_KING_Y;
     const int own = m.OWN_INFLUENCE[x][y];
     const int enemy = m.ENEMY_INFLUENCE[x][y];
-    double d = 0;
 
     if (own > 0) {
         if (std::abs(x - cx) < 2 && std::abs(y - cy) < 2) {
@@ -86,17 +88,15 @@ double emptySquare(GameState& g, int x, int y) {
             }
         }
     }
-    return d;
 }
 
 // A computer piece Q: a boxed-in king, pieces the person attacks, hanging pieces.
-double computerPiece(GameState& g, int x, int y) {
+void computerPiece(GameState& g, int x, int y, double& d) {
     const InfluenceMaps& m = g.maps;
     const ComMemory& c = g.com;
     const int q = g.BOARD[x][y];
     const int own = m.OWN_INFLUENCE[x][y];
     const int enemy = m.ENEMY_INFLUENCE[x][y];
-    double d = 0;
 
     if (q == +OU && y == 1 && m.OWN_INFLUENCE[x][2] > 0) {
         d -= 50;
@@ -129,7 +129,6 @@ double computerPiece(GameState& g, int x, int y) {
             if (y < 4 && (cheapest == -HU || cheapest == -KYOU)) d -= 20;
         }
     }
-    return d;
 }
 
 // Fork bookkeeping of the walk over the person's pieces.
@@ -139,13 +138,12 @@ struct Forks {
 };
 
 // A person's piece R: newly attacked pieces, loose knights and line pieces, and forks by P.
-double personPiece(GameState& g, int x, int y, int P, int x2, int y2, Forks& forks) {
+void personPiece(GameState& g, int x, int y, int P, int x2, int y2, Forks& forks, double& d) {
     const InfluenceMaps& m = g.maps;
     const ComMemory& c = g.com;
     const int r = g.BOARD[x][y];
     const int cx = g.ENEMY_KING_X;
     const int cy = g.ENEMY_KING_Y;
-    double d = 0;
 
     if (c.ENEMY_INFLUENCE_BEFORE[x][y] == 0 && m.ENEMY_INFLUENCE[x][y] > 0) {
         if (r == -KEI && y > 2 && m.OWN_INFLUENCE[x][y - 1] == 0) {
@@ -170,7 +168,6 @@ double personPiece(GameState& g, int x, int y, int P, int x2, int y2, Forks& for
         ++forks.count;
         forks.smallest = std::min(forks.smallest, std::abs(r));
     }
-    return d;
 }
 
 }  // namespace
@@ -182,11 +179,11 @@ double 盤評価_COM危険座標(GameState& g, int P, int x2, int y2) {
         for (int y = 1; y <= 9; ++y) {
             const int q = g.BOARD[x][y];
             if (q == EMPTY) {
-                d += emptySquare(g, x, y);
+                emptySquare(g, x, y, d);
             } else if (q >= 1) {
-                d += computerPiece(g, x, y);
+                computerPiece(g, x, y, d);
             } else {
-                d += personPiece(g, x, y, P, x2, y2, forks);
+                personPiece(g, x, y, P, x2, y2, forks, d);
             }
         }
     }
