@@ -10,5 +10,12 @@ namespace zorvan {
 class Game;
 
 void 読込_環境設定ファイル(Game& game);  // apply the settings file (start-up)
+void writeSettings(Game& game);            // write the settings file from the check marks
+void setBackgroundCheck(Game& game, int code);  // check the one background item of `code`
+void backgroundClick(Game& game, int code);     // a background item of the option menu
+void SIDOU_Click(Game& game);                   // move guidance on/off
+void CHESS_MOCHIKOMA_Click(Game& game);         // the chess side's hand on/off
+void BGM_Click(Game& game);                     // background music on/off
+void KEIKA_Click(Game& game);                   // show the players' times on/off
 
 }  // namespace zorvan

@@ -3,12 +3,6 @@
 
 namespace zorvan {
 
-int 詰めかCOM(GameState&) {
-    return OFF;
-}
-int 詰めかMAN(GameState&) {
-    return OFF;
-}
 ComMove comSearch(GameState&, ComPorts&) {
     return {};
 }

@@ -3,11 +3,9 @@
 #pragma once
 
 #include "model/game_state.h"
+#include "rules/mate.h"
 
 namespace zorvan {
-
-int 詰めかCOM(GameState& g);  // is the computer's side mated
-int 詰めかMAN(GameState& g);  // is the person's side mated
 
 constexpr double SCORE_NONE = -99999;
 struct ComMove {
