@@ -3,8 +3,8 @@
 #include "engine/influence.h"
 #include "play/game.h"
 #include "play/move_execution.h"
-#include "play/pending.h"
 #include "records/history.h"
+#include "rules/mate.h"
 
 namespace zorvan {
 
