@@ -1,7 +1,12 @@
 // Recording fakes of the window's ports, for driving the game controller without a display.
 #pragma once
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <deque>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -80,6 +85,10 @@ public:
     }
     void setRecordInputVisible(bool visible) override { inputVisible = visible; }
     void checksChanged() override { ++checksCalls; }
+    RecordPanel panel;
+    int fileListRefreshes = 0;
+    RecordPanel recordPanel() override { return panel; }
+    void refreshFileList() override { ++fileListRefreshes; }
 
     std::vector<std::string> texts() const {
         std::vector<std::string> out;
@@ -179,7 +188,28 @@ struct Rig {
     FakeSound sound;
     Game game{host, &canvas, &sound};
 
-    Rig() { game.startUp(); }
+    // Starts with a settings file of its own that leaves every option off, unless told otherwise.
+    explicit Rig(const std::string& settings = quietSettings()) {
+        settingsPath = uniqueSettingsPath();
+        if (!settings.empty()) std::ofstream(settingsPath, std::ios::binary) << settings;
+        game.setFiles(settingsPath, nullptr);
+        game.startUp();
+    }
+    ~Rig() { std::remove(settingsPath.c_str()); }
+    Rig(const Rig&) = delete;
+    Rig& operator=(const Rig&) = delete;
+    std::string settingsPath;
+
+    static std::string quietSettings() {
+        return "背景画=緑\r\n移動指導=OFF\r\n経過時間=OFF\r\nチェス側持駒OK=OFF\r\nBGM=OFF\r\n";
+    }
+    static std::string uniqueSettingsPath() {
+        static int counter = 0;
+        return (std::filesystem::temp_directory_path() /
+                ("zorvan-settings-" + std::to_string(getpid()) + "-" + std::to_string(++counter) +
+                 ".ini"))
+            .string();
+    }
     GameState& g() { return game.state(); }
     void press(int c, int r, int button = BUTTON_LEFT) {
         game.mousePress(button, cellX(c), cellY(r));

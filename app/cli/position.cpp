@@ -1,11 +1,8 @@
 #include "position.h"
 
 #include <cstdio>
-#include <sstream>
 
 #include "play/line_play.h"
-#include "rules/legal_moves.h"
-#include "rules/players.h"
 #include "ui/drawing.h"
 
 namespace zorvan::cli {
@@ -30,24 +27,13 @@ int setUpPosition(const Args& args, GameState& g, Args& rest) {
         }
     }
 
-    // A game between persons from the standard start: the owner of 王 is SENTE and moves first.
-    初期設定(g);
+    startGameBetweenPersons(g);
     g.checks.CHESS_MOCHIKOMA = chessHand;
-    g.GAME_MODE = MODE_MAN;
-    g.KIFU_MODE = OFF;
-    調査_先手後手(g);
-    g.TURN = SENTE;
-
     Drawing silent(g);
-    std::istringstream list(moves);
-    std::string text;
-    for (int ply = 1; list >> text; ++ply) {
-        Move m;
-        if (!findLegalMove(g, text, m)) {
-            std::fprintf(stderr, "illegal move %s at ply %d\n", text.c_str(), ply);
-            return 2;
-        }
-        playMove(g, silent, m);
+    std::string refused;
+    if (const int ply = playLine(g, silent, moves, &refused)) {
+        std::fprintf(stderr, "illegal move %s at ply %d\n", refused.c_str(), ply);
+        return 2;
     }
     return 0;
 }

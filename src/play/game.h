@@ -5,11 +5,13 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
+#include "engine/search.h"
 #include "model/game_state.h"
 #include "play/host.h"
-#include "play/pending.h"
+#include "records/text_codec.h"
 #include "ui/canvas.h"
 #include "ui/drawing.h"
 #include "ui/sound_port.h"
@@ -87,6 +89,15 @@ public:
     // The dialog's button set of a player: White for SENTE, Black for GOTE, else None.
     static PieceSet setOfPlayer(int player);
 
+    // The files of the current folder: where the settings file is, and the code page of the
+    // settings and record files (without one, bytes are kept as they are).
+    void setFiles(std::string settingsPath, const TextCodec* codec) {
+        m_settingsPath = std::move(settingsPath);
+        m_codec = codec ? codec : &m_passThrough;
+    }
+    const std::string& settingsPath() const { return m_settingsPath; }
+    const TextCodec& codec() const { return *m_codec; }
+
 private:
     bool isMoversPiece(int code) const;
     void pressBoard(int button, int c, int r);
@@ -110,6 +121,9 @@ private:
     SoundPort* m_sound;
     bool m_ended = false;
     Search m_search;
+    std::string m_settingsPath = "ZORVAN.ini";
+    PassThroughCodec m_passThrough;
+    const TextCodec* m_codec = &m_passThrough;
 };
 
 }  // namespace zorvan

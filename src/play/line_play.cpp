@@ -1,9 +1,20 @@
 #include "play/line_play.h"
 
+#include <sstream>
+
 #include "play/move_execution.h"
 #include "records/history.h"
+#include "rules/players.h"
 
 namespace zorvan {
+
+void startGameBetweenPersons(GameState& g) {
+    初期設定(g);
+    g.GAME_MODE = MODE_MAN;
+    g.KIFU_MODE = OFF;
+    調査_先手後手(g);
+    g.TURN = SENTE;
+}
 
 void passTurn(GameState& g) {
     if (g.TURN == SENTE)
@@ -20,6 +31,20 @@ void playMove(GameState& g, Drawing& d, const Move& m) {
              g.LOWER_TIME, g.UPPER_TIME, g.UPPER_TIME);
     g.MOVE_COUNT += 1;
     passTurn(g);
+}
+
+int playLine(GameState& g, Drawing& d, std::string_view moves, std::string* refused) {
+    std::istringstream list{std::string(moves)};
+    std::string text;
+    for (int ply = 1; list >> text; ++ply) {
+        Move m;
+        if (!findLegalMove(g, text, m)) {
+            if (refused) *refused = text;
+            return ply;
+        }
+        playMove(g, d, m);
+    }
+    return 0;
 }
 
 namespace {
@@ -62,6 +87,7 @@ void makeMove(GameState& g, const Move& m, MoveUndo& u) {
     駒移動(g, quiet, m.fromX, m.fromY, m.toX, m.toY, m.codeAfter);
 
     g.MOVE_NO += 1;
+    g.ensureHistory(g.MOVE_NO);  // grows only when a line goes past the tables' end
     const auto n = static_cast<size_t>(g.MOVE_NO);
     u.moveToX = g.MOVE_TO_X[n];
     u.moveToY = g.MOVE_TO_Y[n];
