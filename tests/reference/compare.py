@@ -196,9 +196,9 @@ def main():
     if not cli_offers(args.cli, commands(args.what, [], False)[-1]):
         print("zorvan-cli does not offer '%s' yet: skipped" % args.what)
         return SKIPPED
-    games = args.games if args.games is not None else (8 if args.what == "rules" else 16)
-    plies = args.plies if args.plies is not None else 80
-    every = args.every if args.every is not None else (8 if args.what == "rules" else 2)
+    games = args.games if args.games is not None else (16 if args.what == "rules" else 24)
+    plies = args.plies if args.plies is not None else 100
+    every = args.every if args.every is not None else (6 if args.what == "rules" else 3)
 
     rng = random.Random(args.rng)
     checker = Checker(args.cli, False)
