@@ -9,6 +9,8 @@ namespace zorvan::cli {
 using Args = std::vector<std::string>;
 
 // Subcommands: take the arguments after the subcommand's name, return the exit status.
-int runShow(const Args& args);
+int runShow(const Args& args);    // show [position options]
+int runPerft(const Args& args);   // perft DEPTH [--divide] [position options]
+int runSurvey(const Args& args);  // survey [position options]
 
 }  // namespace zorvan::cli

@@ -1,7 +1,7 @@
 #include <cstdio>
 
 #include "cli.h"
-#include "model/game_state.h"
+#include "position.h"
 
 namespace zorvan::cli {
 
@@ -13,9 +13,12 @@ const char* playerName(int player) {
 
 }  // namespace
 
-int runShow(const Args& /*args*/) {
+int runShow(const Args& args) {
     GameState g;
-    初期設定(g);
+    Args rest;
+    if (const int status = setUpPosition(args, g, rest)) return status;
+    if (!rest.empty()) return usageError("show: unexpected argument '" + rest.front() + "'");
+
     for (int y = 1; y <= 9; ++y) {
         for (int x = 1; x <= 9; ++x) std::printf("%4d", g.BOARD[x][y]);
         std::printf("\n");

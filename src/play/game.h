@@ -4,10 +4,14 @@
 // event that started it.
 #pragma once
 
+#include <functional>
+#include <string>
 #include <string_view>
 
 #include "model/game_state.h"
 #include "play/host.h"
+#include "records/text_codec.h"
+#include "play/pending.h"
 #include "ui/canvas.h"
 #include "ui/drawing.h"
 #include "ui/sound_port.h"
@@ -55,34 +59,53 @@ public:
 
     // ---- procedures shared with the other parts of play control ----
 
-    void 初期設定();                      // new game: reset, clock stopped, whole screen redrawn
-    void 画面_再描画();                   // redraw the whole screen
-    void 終了(std::string_view winner);   // announce the winner, offer a new game
-    void 終了処理();                      // release the sounds, then end the program
-    void com_ban();                       // the computer plays one move
-    void レベル_設定(int n);              // set the computer's level and its check mark
-    void 描画_メッセージ(int kind);       // refusal message of the handicap steps
+    void 初期設定();                     // new game: reset, clock stopped, whole screen redrawn
+    void 画面_再描画();                  // redraw the whole screen
+    void 終了(std::string_view winner);  // announce the winner, offer a new game
+    void 終了処理();                     // release the sounds
+    void endProgram();                   // end the program after this event (Host::quit)
+    void com_ban();                      // the computer plays one move
+    void レベル_設定(int n);             // set the computer's level and its check mark
+    void 描画_メッセージ(int kind);      // refusal message of the handicap steps
     void 描画_可視(bool drive, bool directory, bool file);  // record panel lists
-    void 描画_棋譜_IO(int mode);          // record input panel: 0 shows it, else hides and empties
-    void 描画_桝駒成アニメ(int code);     // the computer's chess promotion shown in the dialog
-    void 駒移動音(int code);              // sound of a placed piece
-    void forbidden();                     // the forbidden sound
+    void 描画_棋譜_IO(int mode);       // record input panel: 0 shows it, else hides and empties
+    void 描画_桝駒成アニメ(int code);  // the computer's chess promotion shown in the dialog
+    void 駒移動音(int code);           // sound of a placed piece
+    void forbidden();                  // the forbidden sound
     void refuse(std::string_view text, std::string_view title);  // forbidden sound + message
-    void startClock();                    // MOVE_START_TIME <- now, timer on if KEIKA checked
-    void setTimer(bool enabled);          // the clock timer on/off (state and host)
-    void setChecks();                     // tell the host the check marks changed
+    void startClock();            // MOVE_START_TIME <- now, timer on if KEIKA checked
+    double moveSeconds();         // seconds since MOVE_START_TIME
+    void setTimer(bool enabled);  // the clock timer on/off (state and host)
+    void setChecks();             // tell the host the check marks changed
 
     // The chess piece choice dialog for the player to move, at `place`; leaves the chosen code
     // in PROMOTE_CODE (OFF when nothing was chosen).
     void pieceChoiceDialog(DialogPlace place);
 
+    // The computer's search (the engine's by default). Tests put a scripted one in its place.
+    using Search = std::function<ComMove(GameState&, ComPorts&)>;
+    void setSearch(Search search) { m_search = std::move(search); }
+
+    // The dialog's button set of a player: White for SENTE, Black for GOTE, else None.
+    static PieceSet setOfPlayer(int player);
+
+    // The files of the current folder: where the settings file is, and the code page of the
+    // settings and record files (without one, bytes are kept as they are).
+    void setFiles(std::string settingsPath, const TextCodec* codec) {
+        m_settingsPath = std::move(settingsPath);
+        m_codec = codec ? codec : &m_passThrough;
+    }
+    const std::string& settingsPath() const { return m_settingsPath; }
+    const TextCodec& codec() const { return *m_codec; }
+
 private:
+    bool isMoversPiece(int code) const;
     void pressBoard(int button, int c, int r);
     void pressDestination(int button, int c, int r);
     void pressLowerHand(int slot);
     void pressUpperHand(int row);
     void executePersonMove(int codeBefore);
-    void handOverAfterPersonMove(int captured);
+    void handOver(int code, int captured);
 
     void matchMan();
     void matchCom();
@@ -97,6 +120,10 @@ private:
     SilentSound m_silent;
     SoundPort* m_sound;
     bool m_ended = false;
+    Search m_search;
+    std::string m_settingsPath = "ZORVAN.ini";
+    PassThroughCodec m_passThrough;
+    const TextCodec* m_codec = &m_passThrough;
 };
 
 }  // namespace zorvan

@@ -45,8 +45,7 @@ public:
     // The same dialog for a promotion made by the computer: shows `shown` without waiting for
     // the person, waits 1.5 seconds, then shows the pressed picture of button `kind` of the set
     // `pressed` for 0.3 seconds and closes. The window keeps painting meanwhile.
-    virtual void showPieceChoice(PieceSet shown, PieceSet pressed, int kind,
-                                 DialogPlace place) = 0;
+    virtual void showPieceChoice(PieceSet shown, PieceSet pressed, int kind, DialogPlace place) = 0;
 
     // Waits the given number of seconds while the window keeps painting (no input is handled).
     virtual void wait(double seconds) = 0;

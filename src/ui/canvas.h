@@ -18,9 +18,9 @@ namespace zorvan {
 //   EMPTY (0)          the empty square picture
 //   -20..-1, 1..20     a piece picture. Shogi kinds: a negative identifier is the lower side's tile
 //                      (pointing up the board), a positive one the upper side's (pointing down).
-//                      Chess kinds (PORN, ROOK, KNIG, BISH, QEEN, KING): a negative identifier is the
-//                      white piece, a positive one the black piece. (The drawing procedures choose
-//                      the sign so that the first player's chess pieces are always white.)
+//                      Chess kinds (PORN, ROOK, KNIG, BISH, QEEN, KING): a negative identifier is
+//                      the white piece, a positive one the black piece. (The drawing procedures
+//                      choose the sign so that the first player's chess pieces are always white.)
 //   21                 the title picture (161 by 39 pixels at 15 twips a pixel, i.e. about
 //                      4.9 cells wide and 0.95 cell high)
 //   22..26             the background tiles: green, tatami, bamboo, space, brick (one cell each)

@@ -19,10 +19,6 @@ constexpr int COLOR_LABEL = 14;
 // Code of the label "手目" for 描画_文字列.
 constexpr int LABEL_MOVES = 99;
 
-// Legality test of a move, as the guidance marks need it: (state, from x, from y, to x, to y,
-// code) -> ON/OFF.
-using MoveTest = int (*)(GameState&, int, int, int, int, int);
-
 // Text of a number or code: 101..109 -> "１".."９", 111..119 -> "一".."九", a piece code of either
 // sign -> its name; anything else -> "".
 std::string_view 文字列変換(int value);
@@ -44,35 +40,33 @@ public:
     explicit Drawing(GameState& g, Canvas* canvas = nullptr) : m_g(g), m_canvas(canvas) {}
     void setCanvas(Canvas* canvas) { m_canvas = canvas; }
     Canvas* canvas() const { return m_canvas; }
-    // The legality test used by the guidance marks (without one, no square is marked).
-    void setMoveTest(MoveTest test) { m_moveTest = test; }
 
     // ---- board and pieces ----
-    void 描画_絵(int picture, double x, double y);            // paint one cell
-    void 描画_絵駒(int shade, int code, double x, double y);  // paint a piece picture
+    void 描画_絵(int picture, double x, double y);                   // paint one cell
+    void 描画_絵駒(int shade, int code, double x, double y);         // paint a piece picture
     void 描画_絵_チェス駒(int shade, int code, double x, double y);  // paint a chess piece
-    void 描画_盤();                                           // all 81 squares with outlines
-    void 描画_自持盤();                                       // the lower hand
-    void 描画_敵持盤();                                       // the upper hand
-    void 描画_背景(int background);                           // tiles around the board
-    void 描画_桝輪郭(int colour, double x, double y);         // outline one cell
-    void 描画_将棋盤桝();                                     // outline the 81 squares
-    void 描画_移動可能桝色(int x, int y, int colour, int code);  // guidance marks
+    void 描画_盤();                                                  // all 81 squares with outlines
+    void 描画_自持盤();                                              // the lower hand
+    void 描画_敵持盤();                                              // the upper hand
+    void 描画_背景(int background);                                  // tiles around the board
+    void 描画_桝輪郭(int colour, double x, double y);                // outline one cell
+    void 描画_将棋盤桝();                                            // outline the 81 squares
+    void 描画_移動可能桝色(int x, int y, int colour, int code);      // guidance marks
 
     // ---- status texts ----
     void 描画_移動駒種類(double x, double y, std::string_view text, int colour);  // size 12 text
-    void 描画_数値(double x, double y, long n, int colour, int mode, int size);  // a number
+    void 描画_数値(double x, double y, long n, int colour, int mode, int size);   // a number
     void 描画_数値(double x, double y, std::string_view text, int colour, int mode, int size);
     void 描画_文字列(double x, double y, int code, int colour, int size);  // a label
-    void 描画_移動結果(int player, int x, int y, int code, int colour);   // last move text
+    void 描画_移動結果(int player, int x, int y, int code, int colour);    // last move text
     void 消去_移動結果(int player);                                        // erase it
     void 描画_手数(int n, int colour);                                     // move counter
     void 描画_桝_数値();                                                   // file/rank labels
     void 描画_レベル(int level);                                           // "LEVEL n"
     void 描画_ハンデレベル(int level);                                     // handicap title
-    void 描画_所有時間(int player, double seconds);                         // a player's time
-    void 消去_所有時間(int player);                                         // erase it
-    void 描画_思考中();                                                     // thinking caption
+    void 描画_所有時間(int player, double seconds);                        // a player's time
+    void 消去_所有時間(int player);                                        // erase it
+    void 描画_思考中();                                                    // thinking caption
     void 描画_棋譜読込み部分消去();  // clear the record display below the board
 
     // Redraw the whole screen.
@@ -86,7 +80,6 @@ private:
 
     GameState& m_g;
     Canvas* m_canvas;
-    MoveTest m_moveTest = nullptr;
 };
 
 }  // namespace zorvan

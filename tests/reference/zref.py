@@ -5,6 +5,10 @@ zorvan-cli:
   zref.py show [--moves "m1 m2 ..."] [--chess-hand]
   zref.py perft DEPTH [--divide] [--moves ...] [--chess-hand]
   zref.py survey [--moves ...] [--chess-hand]
+  zref.py bestmove [--level 1|2|3] [--scores] [--moves ...] [--chess-hand]
+  zref.py selfplay [--level L] [--lower-level L2] [--max-moves N] [--moves ...] [--chess-hand]
+
+bestmove and selfplay (the computer player) live in ref_engine.py.
 """
 import os
 import sys
@@ -68,6 +72,8 @@ def run(argv):
     """Returns (exit status, stdout text, stderr text) for one command line."""
     if not argv:
         return 2, "", USAGE
+    if argv[0] in ("bestmove", "selfplay"):
+        return engine_run(argv)
     cmd, rest = argv[0], argv[1:]
     moves, chess_hand, divide, depth = "", False, False, None
     i = 0
@@ -97,6 +103,12 @@ def run(argv):
     if cmd == "perft":
         return 0, perft_text(s, depth, divide), ""
     return 0, survey_text(s), ""
+
+
+def engine_run(argv):
+    """The computer player's commands."""
+    import ref_engine
+    return ref_engine.run(argv)
 
 
 def main():
