@@ -85,6 +85,10 @@ public:
     }
     void setRecordInputVisible(bool visible) override { inputVisible = visible; }
     void checksChanged() override { ++checksCalls; }
+    RecordPanel panel;
+    int fileListRefreshes = 0;
+    RecordPanel recordPanel() override { return panel; }
+    void refreshFileList() override { ++fileListRefreshes; }
 
     std::vector<std::string> texts() const {
         std::vector<std::string> out;

@@ -9,8 +9,11 @@ namespace zorvan::cli {
 using Args = std::vector<std::string>;
 
 // Subcommands: take the arguments after the subcommand's name, return the exit status.
-int runShow(const Args& args);    // show [position options]
-int runPerft(const Args& args);   // perft DEPTH [--divide] [position options]
-int runSurvey(const Args& args);  // survey [position options]
+int runShow(const Args& args);      // show [position options]
+int runPerft(const Args& args);     // perft DEPTH [--divide] [position options]
+int runSurvey(const Args& args);    // survey [position options]
+int runBestmove(const Args& args);  // bestmove [--level L] [--scores] [position options]
+int runSelfplay(const Args& args);  // selfplay [--level L] [--lower-level L] [--max-moves N] ...
+int runBench(const Args& args);     // bench
 
 }  // namespace zorvan::cli

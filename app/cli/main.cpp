@@ -12,6 +12,11 @@ void usage() {
         "  show                        print the position\n"
         "  perft DEPTH [--divide]      count the move tree to DEPTH plies\n"
         "  survey                      print the influence maps and the mate tests\n"
+        "  bestmove [--level 1|2|3] [--scores]\n"
+        "                              the computer's move for the upper side\n"
+        "  selfplay [--level L] [--lower-level L] [--max-moves N]\n"
+        "                              the computer plays both sides\n"
+        "  bench                       time the computer's search\n"
         "position options (every command):\n"
         "  --moves \"m1 m2 ...\"         play these moves from the start\n"
         "  --chess-hand                the chess army may drop from its hand\n",
@@ -30,6 +35,9 @@ int main(int argc, char** argv) {
     if (command == "show") return zorvan::cli::runShow(args);
     if (command == "perft") return zorvan::cli::runPerft(args);
     if (command == "survey") return zorvan::cli::runSurvey(args);
+    if (command == "bestmove") return zorvan::cli::runBestmove(args);
+    if (command == "selfplay") return zorvan::cli::runSelfplay(args);
+    if (command == "bench") return zorvan::cli::runBench(args);
     usage();
     return 2;
 }

@@ -10,6 +10,7 @@
 #include <array>
 #include <vector>
 
+#include "model/com_memory.h"
 #include "model/influence_maps.h"
 #include "model/piece.h"
 
@@ -91,6 +92,7 @@ struct GameState {
     FileFlags OWN_PAWN_FILE{};    // 1 where the lower side has an unpromoted 歩 on the file
     FileFlags ENEMY_PAWN_FILE{};  // the same for the upper side
     InfluenceMaps maps;           // rebuilt by the influence survey
+    ComMemory com;                // the computer player's snapshots and per-turn maps
 
     // --- players and game ---
     int LOWER_PLAYER = SENTE;

@@ -3,8 +3,8 @@
 #include "engine/influence.h"
 #include "play/game.h"
 #include "play/move_execution.h"
-#include "play/pending.h"
 #include "records/history.h"
+#include "rules/mate.h"
 
 namespace zorvan {
 
@@ -39,7 +39,7 @@ void Game::com_ban() {
     ThinkingDisplay display(*this);
     const ComMove best = m_search(m_g, display);
 
-    if (!best.exists()) {
+    if (!best.exists() || !onBoard(best.toX, best.toY)) {
         // Nothing is legal: the computer resigns.
         setTimer(false);
         終了("あなた");

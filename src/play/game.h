@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "engine/search.h"
 #include "model/game_state.h"
 #include "play/host.h"
 #include "records/text_codec.h"
-#include "play/pending.h"
 #include "ui/canvas.h"
 #include "ui/drawing.h"
 #include "ui/sound_port.h"

@@ -20,13 +20,13 @@ struct MenuEntry {
 
 // Menu commands handled beside the game controller. A null handler is a command whose part is
 // not in the tree yet: it does nothing.
-constexpr std::array<MenuEntry, 16> kOtherMenus = {{
-    {"AFTER", nullptr},
-    {"REPLAY", nullptr},
-    {"CANCEL", nullptr},
-    {"REVERSE", nullptr},
-    {"KIFU_READ", nullptr},
-    {"KIFU_WRITE", nullptr},
+constexpr std::array<MenuEntry, 17> kOtherMenus = {{
+    {"AFTER", AFTER_Click},
+    {"REPLAY", REPLAY_Click},
+    {"CANCEL", CANCEL_Click},
+    {"REVERSE", REVERSE_Click},
+    {"KIFU_READ", KIFU_READ_Click},
+    {"KIFU_WRITE", KIFU_WRITE_Click},
     {"MIDORI", [](Game& g) { backgroundClick(g, BG_MIDORI); }},
     {"TATAMI", [](Game& g) { backgroundClick(g, BG_TATAMI); }},
     {"TAKE", [](Game& g) { backgroundClick(g, BG_TAKE); }},
@@ -37,6 +37,7 @@ constexpr std::array<MenuEntry, 16> kOtherMenus = {{
     {"CHESS_MOCHIKOMA", CHESS_MOCHIKOMA_Click},
     {"BGM", BGM_Click},
     {"HAIKEI_GA", nullptr},
+    {"Command1", Command1_Click},
 }};
 
 // One handicap step: the square a level owns, the code reaching it puts there and the code

@@ -2,8 +2,12 @@
 // their settings file, the clock display switch, record files and replay. Each is a free function
 // over the Game; the menu table in game_menu.cpp routes the menu commands to them.
 //
-// A part that is not in the tree yet is a stand-in that does nothing (see hooks_pending.cpp).
+// A menu command whose part is not in the tree yet has no handler in that table.
 #pragma once
+
+#include <string>
+
+#include "model/game_state.h"
 
 namespace zorvan {
 
@@ -17,5 +21,17 @@ void SIDOU_Click(Game& game);                   // move guidance on/off
 void CHESS_MOCHIKOMA_Click(Game& game);         // the chess side's hand on/off
 void BGM_Click(Game& game);                     // background music on/off
 void KEIKA_Click(Game& game);                   // show the players' times on/off
+
+void AFTER_Click(Game& game);    // 進: one move forward
+void REPLAY_Click(Game& game);   // 戻: one move back
+void CANCEL_Click(Game& game);   // 最初: back to a new game
+void REVERSE_Click(Game& game);  // 反転: turn the board round
+// Target square and code of the piece that arrived with move n (unchanged when none did).
+void 調査_移動結果(const GameState& g, int n, int& x, int& y, int& code);
+
+void KIFU_WRITE_Click(Game& game);  // 書込: show the record panel for writing
+void KIFU_READ_Click(Game& game);   // 読込: show the record panel's file list
+void Command1_Click(Game& game);    // "RETURN": write the record file
+void File1_Click(Game& game, const std::string& path);  // load the chosen record file
 
 }  // namespace zorvan

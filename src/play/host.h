@@ -6,6 +6,7 @@
 // "\r" (carriage return), "\n" or "\r\n"; each one starts a new line.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace zorvan {
@@ -65,6 +66,19 @@ public:
     // Shows the record input panel (four text boxes, their labels and the "RETURN" button), or
     // empties its text boxes and hides it.
     virtual void setRecordInputVisible(bool visible) = 0;
+
+    // What the record panel holds: the folder shown by the directory list and the four text
+    // boxes (UTF-8). The default is an empty panel.
+    struct RecordPanel {
+        std::string folder;
+        std::string gameName;  // "対 局 名："
+        std::string sente;     // "先    手 ："
+        std::string gote;      // "後    手 ："
+        std::string fileName;  // "ﾌｧｲﾙ名 ："
+    };
+    virtual RecordPanel recordPanel() { return {}; }
+    // Re-reads the folder shown by the file list (after a record was written).
+    virtual void refreshFileList() {}
 
     // The option and level check marks live in GameState::checks; the game calls this after it
     // changed any of them so that the menu shows the new marks.

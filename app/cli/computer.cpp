@@ -1,0 +1,126 @@
+// The computer player from the command line: `bestmove` (its choice in one position) and
+// `selfplay` (the computer against itself).
+#include <cstdio>
+#include <string>
+
+#include "cli.h"
+#include "engine/search.h"
+#include "play/self_play.h"
+#include "position.h"
+
+namespace zorvan::cli {
+
+namespace {
+
+const char* playerName(int player) {
+    return player == SENTE ? "SENTE" : (player == GOTE ? "GOTE" : "none");
+}
+
+// A whole number in [low, high] from `text`; -1 when it is anything else.
+int parseNumber(const std::string& text, int low, int high) {
+    if (text.empty() || text.size() > 6) return -1;
+    int n = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return -1;
+        n = n * 10 + (c - '0');
+    }
+    return n >= low && n <= high ? n : -1;
+}
+
+// Reads "--name VALUE" at rest[i]; returns false (with a usage message) on a bad value.
+bool numberOption(const Args& rest, size_t& i, int low, int high, int& out, int& status) {
+    const std::string& name = rest[i];
+    const int n = i + 1 < rest.size() ? parseNumber(rest[i + 1], low, high) : -1;
+    if (n < 0) {
+        status = usageError(name + " needs a number from " + std::to_string(low) + " to " +
+                            std::to_string(high));
+        return false;
+    }
+    out = n;
+    ++i;
+    return true;
+}
+
+// Lists every scored candidate as it is scored.
+class ScoreLister : public ComPorts {
+public:
+    void scored(int fromX, int fromY, int toX, int toY, int before, int code,
+                double score) override {
+        const Move m{fromX, fromY, toX, toY, before, code};
+        std::printf("%s %.1f\n", formatMove(m).c_str(), score);
+    }
+};
+
+class Printer : public SelfPlayObserver {
+public:
+    void played(int ply, const Move& m, const GameState& /*g*/) override {
+        std::printf("%d %s\n", ply, formatMove(m).c_str());
+    }
+};
+
+}  // namespace
+
+int runBestmove(const Args& args) {
+    GameState g;
+    Args rest;
+    if (const int status = setUpPosition(args, g, rest)) return status;
+    int level = 3;
+    bool scores = false;
+    int status = 0;
+    for (size_t i = 0; i < rest.size(); ++i) {
+        if (rest[i] == "--level") {
+            if (!numberOption(rest, i, 1, 3, level, status)) return status;
+        } else if (rest[i] == "--scores") {
+            scores = true;
+        } else {
+            return usageError("bestmove: unexpected argument '" + rest[i] + "'");
+        }
+    }
+    if (g.sideOf(g.TURN) != Side::Upper) {
+        std::fputs("the computer plays the upper side\n", stderr);
+        return 2;
+    }
+    if (g.WINNER != NO_SIDE) {
+        std::printf("bestmove none\n");
+        return 0;
+    }
+    g.GAME_MODE = MODE_COM;
+    g.COM_LEVEL = level;
+    ScoreLister lister;
+    ComPorts quiet;
+    const ComMove best = comSearch(g, scores ? static_cast<ComPorts&>(lister) : quiet);
+    if (!best.exists()) {
+        std::printf("bestmove none\n");
+    } else {
+        std::printf("bestmove %s score %.1f\n", formatMove(toMove(best)).c_str(), best.score);
+    }
+    return 0;
+}
+
+int runSelfplay(const Args& args) {
+    GameState g;
+    Args rest;
+    if (const int status = setUpPosition(args, g, rest)) return status;
+    SelfPlayOptions options;
+    int lowerLevel = -1;
+    int status = 0;
+    for (size_t i = 0; i < rest.size(); ++i) {
+        if (rest[i] == "--level") {
+            if (!numberOption(rest, i, 1, 3, options.upperLevel, status)) return status;
+        } else if (rest[i] == "--lower-level") {
+            if (!numberOption(rest, i, 1, 3, lowerLevel, status)) return status;
+        } else if (rest[i] == "--max-moves") {
+            if (!numberOption(rest, i, 0, 100000, options.maxPlies, status)) return status;
+        } else {
+            return usageError("selfplay: unexpected argument '" + rest[i] + "'");
+        }
+    }
+    options.lowerLevel = lowerLevel < 0 ? options.upperLevel : lowerLevel;
+    g.GAME_MODE = MODE_COM;
+    Printer printer;
+    const SelfPlayResult result = selfPlay(g, options, printer);
+    std::printf("result %s plies %d\n", playerName(result.winner), result.plies);
+    return 0;
+}
+
+}  // namespace zorvan::cli
