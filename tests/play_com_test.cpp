@@ -84,6 +84,42 @@ TEST(ComputerTurn, ShogiPieceCheckIsAnOuteEvenForTheChessSide) {
     EXPECT_EQ(rig.g().BOARD[5][8], +KIN);
 }
 
+TEST(ComputerTurn, MateOfThePersonIsAnnouncedButTheGameGoesOn) {
+    Rig rig;
+    Scripted script{boardMove(9, 5, 9, 9, +ROOK)};
+    rig.setBoard({{5, 9, -OU},
+                  {4, 8, -HU},
+                  {5, 8, -HU},
+                  {6, 8, -HU},
+                  {1, 7, -HU},
+                  {5, 1, +KING},
+                  {9, 5, +ROOK}});
+    startCom(rig, script);
+    rig.move(1, 7, 1, 6);
+    EXPECT_EQ(rig.host.messages, (std::vector<Shown>{{"よし！!", "詰め ?"}}));
+    EXPECT_EQ(rig.g().TURN, rig.g().LOWER_PLAYER);
+    EXPECT_EQ(rig.g().WINNER, NO_SIDE);
+}
+
+TEST(ComputerTurn, PersonsMatingMoveWinsAndTheComputerDoesNotMove) {
+    Rig rig;
+    Scripted script{boardMove(1, 9, 1, 8, +ROOK)};
+    rig.setBoard({{5, 9, -OU},
+                  {9, 5, -SYA},
+                  {5, 1, +KING},
+                  {4, 2, +PORN},
+                  {5, 2, +PORN},
+                  {6, 2, +PORN},
+                  {1, 9, +ROOK}});
+    startCom(rig, script);
+    rig.host.answers = {true};
+    rig.move(9, 5, 9, 1);
+    EXPECT_EQ(script.calls, 0);
+    EXPECT_EQ(rig.host.messages,
+              (std::vector<Shown>{{"あなたの勝ちです", "終了"}, {"続けますか？", "再ゲーム"}}));
+    EXPECT_EQ(rig.g().TURN, NO_SIDE);
+}
+
 TEST(ComputerTurn, QuietMoveShowsNoMessage) {
     Rig rig;
     Scripted script{boardMove(9, 1, 9, 2, +KING)};

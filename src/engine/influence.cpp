@@ -349,28 +349,33 @@ void enemyPiece(GameState& g, const Board& b, InfluenceMaps& m, int c, int x, in
     }
 }
 
-inline void fill(SquareMap& map, int value) {
-    for (auto& column : map) column.fill(value);
+// Sets every square of a map (and the unused index 0) to one value. Copying a whole column at a
+// time lets the compiler use wide stores; this reset is a good part of a survey's cost.
+template <int Value>
+inline void fill(SquareMap& map) {
+    constexpr std::array<int, 10> column = {Value, Value, Value, Value, Value,
+                                            Value, Value, Value, Value, Value};
+    for (auto& c : map) c = column;
 }
 
 }  // namespace
 
 void 勢力調査(GameState& g) {
     InfluenceMaps& m = g.maps;
-    fill(m.OWN_INFLUENCE, 0);
-    fill(m.ENEMY_INFLUENCE, 0);
-    fill(m.OWN_GUARD_CODE, NO_GUARD);
-    fill(m.ENEMY_GUARD_CODE, NO_GUARD);
-    fill(m.ENEMY_GUARD_X, 0);
-    fill(m.ENEMY_GUARD_Y, 0);
-    fill(m.OWN_ATTACKER_CODE, NO_OWN_ATTACKER);
-    fill(m.OWN_ATTACKER_X, 0);
-    fill(m.OWN_ATTACKER_Y, 0);
-    fill(m.ENEMY_ATTACKER_CODE, NO_ENEMY_ATTACKER);
-    fill(m.ENEMY_ATTACKER_X, 0);
-    fill(m.ENEMY_ATTACKER_Y, 0);
-    fill(m.OWN_CHECK_MAP, 0);
-    fill(m.ENEMY_CHECK_MAP, 0);
+    fill<0>(m.OWN_INFLUENCE);
+    fill<0>(m.ENEMY_INFLUENCE);
+    fill<NO_GUARD>(m.OWN_GUARD_CODE);
+    fill<NO_GUARD>(m.ENEMY_GUARD_CODE);
+    fill<0>(m.ENEMY_GUARD_X);
+    fill<0>(m.ENEMY_GUARD_Y);
+    fill<NO_OWN_ATTACKER>(m.OWN_ATTACKER_CODE);
+    fill<0>(m.OWN_ATTACKER_X);
+    fill<0>(m.OWN_ATTACKER_Y);
+    fill<NO_ENEMY_ATTACKER>(m.ENEMY_ATTACKER_CODE);
+    fill<0>(m.ENEMY_ATTACKER_X);
+    fill<0>(m.ENEMY_ATTACKER_Y);
+    fill<0>(m.OWN_CHECK_MAP);
+    fill<0>(m.ENEMY_CHECK_MAP);
 
     const Board& b = g.BOARD;
     for (int x = 1; x <= 9; ++x) {

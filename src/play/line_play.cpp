@@ -87,6 +87,7 @@ void makeMove(GameState& g, const Move& m, MoveUndo& u) {
     駒移動(g, quiet, m.fromX, m.fromY, m.toX, m.toY, m.codeAfter);
 
     g.MOVE_NO += 1;
+    g.ensureHistory(g.MOVE_NO);  // grows only when a line goes past the tables' end
     const auto n = static_cast<size_t>(g.MOVE_NO);
     u.moveToX = g.MOVE_TO_X[n];
     u.moveToY = g.MOVE_TO_Y[n];

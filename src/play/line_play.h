@@ -45,8 +45,7 @@ struct MoveUndo {
 };
 
 // Makes a legal move for counting: executes it without drawing, raises MOVE_NO, records the
-// target and code the en passant rule reads, and passes the turn. The history tables must already
-// have room for MOVE_NO + 1 (see ensureHistory).
+// target and code the en passant rule reads, and passes the turn.
 void makeMove(GameState& g, const Move& m, MoveUndo& undo);
 
 // Takes back the move made by makeMove with this undo record.
