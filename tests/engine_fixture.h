@@ -14,6 +14,7 @@
 #include "engine/influence.h"
 #include "engine/search.h"
 #include "model/game_state.h"
+#include "position_helper.h"
 #include "rules/legal_moves.h"
 #include "rules/players.h"
 
@@ -26,10 +27,7 @@ struct Put {
 // A game against the computer with only these pieces on the board, empty hands and the computer
 // (upper side) to move.
 inline GameState position(std::initializer_list<Put> pieces, int level = 3) {
-    GameState g;
-    初期設定(g);
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = EMPTY;
+    GameState g = emptyBoard();
     for (const Put& p : pieces) g.BOARD[p.x][p.y] = p.code;
     g.HISTORY[0] = g.BOARD;
     調査_先手後手(g);

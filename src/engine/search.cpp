@@ -44,6 +44,15 @@ void prepareSearch(GameState& g) {
 
 namespace {
 
+// A candidate scoring strictly more than the best so far becomes the best move.
+bool improves(GameState& g, ComMove& best, int x, int y, int x2, int y2, int before, int after,
+              double score) {
+    if (!(score > g.PICK[BEST_SCORE])) return false;
+    g.PICK[BEST_SCORE] = score;
+    best = ComMove{x, y, x2, y2, before, after, score, best.candidates};
+    return true;
+}
+
 // The candidate on the board is surveyed and scored.
 double scoreHere(GameState& g, ComPorts& ports, ComMove& best, int captured, int code, int x, int y,
                  int x2, int y2) {
@@ -90,18 +99,8 @@ bool tryBoardMove(GameState& g, ComPorts& ports, ComMove& best, int x, int y, in
     g.BOARD[x2][y2] = captured;
     g.BOARD[x][y] = piece;
 
-    if (score > g.PICK[BEST_SCORE]) {
-        g.PICK[BEST_SCORE] = score;
-        best.fromX = x;
-        best.fromY = y;
-        best.toX = x2;
-        best.toY = y2;
-        best.before = piece;
-        best.after = after;
-        best.score = score;
-        if (captured == -OU) return true;
-    }
-    return false;
+    // Taking the person's 王 ends the search at once.
+    return improves(g, best, x, y, x2, y2, piece, after, score) && captured == -OU;
 }
 
 // Board moves of every upper piece; returns true on the early exit.
@@ -138,11 +137,9 @@ void drops(GameState& g, ComPorts& ports, ComMove& best) {
                 const double score =
                     scoreHere(g, ports, best, EMPTY, piece, UPPER_HAND_COLUMN, slot, x2, y2);
                 g.BOARD[x2][y2] = EMPTY;
-                if (score > g.PICK[BEST_SCORE]) {
-                    g.PICK[BEST_SCORE] = score;
-                    best = ComMove{UPPER_HAND_COLUMN, slot, x2, y2, piece, piece, score,
-                                   best.candidates};
-                    if (g.PICK[BEST_SCORE] >= SCORE_MATE) return;
+                if (improves(g, best, UPPER_HAND_COLUMN, slot, x2, y2, piece, piece, score) &&
+                    g.PICK[BEST_SCORE] >= SCORE_MATE) {
+                    return;  // a mating drop ends the search
                 }
             }
         }
