@@ -286,6 +286,20 @@ TEST(InfluenceSurvey, LowerGoldChecksFromEverySquareItReachesWithoutMarkingTheKi
     EXPECT_EQ(g.maps.OWN_CHECK_MAP[5][5], 0);
 }
 
+TEST(InfluenceSurvey, ChecksAreMarkedEvenWhenACheaperAttackerWasRecordedFirst) {
+    // The 歩 on (5,6) is met first and keeps the attacker entry of the king's square; the gold
+    // and the chess pawn met later still mark their squares as checking.
+    GameState g = surveyed({{5, 6, -HU}, {6, 5, -KIN}, {6, 6, -PORN}, {5, 5, +KING}});
+    EXPECT_EQ(g.maps.OWN_ATTACKER_CODE[5][5], -HU);
+    EXPECT_EQ(g.maps.OWN_CHECK_MAP[5][6], CHECK_PIECE);
+    EXPECT_EQ(g.maps.OWN_CHECK_MAP[6][5], CHECK_PIECE);
+    EXPECT_EQ(g.maps.OWN_CHECK_MAP[6][6], CHECK_PIECE);
+    g = surveyed({{5, 4, +HU}, {6, 6, +SYA_N}, {5, 5, -OU}});
+    EXPECT_EQ(g.maps.ENEMY_ATTACKER_CODE[5][5], +HU);
+    EXPECT_EQ(g.maps.ENEMY_CHECK_MAP[5][4], CHECK_PIECE);
+    EXPECT_EQ(g.maps.ENEMY_CHECK_MAP[6][6], CHECK_PIECE);  // its diagonal step
+}
+
 TEST(InfluenceSurvey, LowerHorseRecordsKakuOnDiagonalsAndItsOwnCodeOnSteps) {
     GameState g = surveyed({{5, 5, -KAKU_N}, {7, 3, +GIN}, {5, 4, +GIN}, {4, 6, -HU}, {6, 5, -HU}});
     EXPECT_EQ(g.maps.OWN_ATTACKER_CODE[7][3], -KAKU);
