@@ -430,12 +430,12 @@ def 駒取得(s, c):
     if c >= 1:
         if c in (OU, KING):
             s.WINNER = s.LOWER_PLAYER
-        elif c <= SYA_N and KIND_SLOT[c]:
+        elif c <= QEEN and KIND_SLOT[c]:
             s.OWN_HAND[KIND_SLOT[c]] += 1
     elif c <= -1:
         if c in (-OU, -KING):
             s.WINNER = s.UPPER_PLAYER
-        elif -c <= SYA_N and KIND_SLOT[-c]:
+        elif -c <= QEEN and KIND_SLOT[-c]:
             s.ENEMY_HAND[KIND_SLOT[-c]] += 1
 
 
