@@ -162,6 +162,7 @@ def show_first_difference(got, want):
 
 
 SKIPPED = 77
+LONG_GAME = 520
 
 # Lines that reach the rarer rules on purpose: en passant by either side, castling.
 FIXED_LINES = (
@@ -260,6 +261,21 @@ def main():
             moves.append(m[5])
         if stop:
             break
+    if not stop and args.what == "rules":
+        # One game past move 500: the history keeps growing, no move is refused.
+        s = R.new_game(True)
+        moves = []
+        for _ in range(LONG_GAME):
+            choices = [m for m in R.legal_moves(s)
+                       if abs(s.BOARD[m[2]][m[3]]) not in (R.OU, R.KING)]
+            if not choices:
+                break
+            m = rng.choices(choices, [move_weight(s, m) for m in choices])[0]
+            R.apply_move(s, m)
+            moves.append(m[5])
+        for argv in commands(args.what, moves, True):
+            if not checker.check(argv):
+                break
     print("moves played: " + ", ".join("%s %d" % kv for kv in sorted(seen.items())))
     if checker.tally:
         print("surveys: " + ", ".join("%s %d" % kv for kv in sorted(checker.tally.items())))
