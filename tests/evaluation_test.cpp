@@ -71,6 +71,16 @@ TEST(Evaluation, LevelOneUsesOnlyCheckDropPromotionAndDangerTerms) {
     p.BOARD[5][6] = +GIN;
     p.BOARD[5][7] = EMPTY;
     EXPECT_DOUBLE_EQ(scoreAt(p, 1, 5, 6, 5, 7, +GIN_N), danger + 10);
+    // A check from a square the person cannot take adds 10 (the king still has flight squares).
+    GameState c = position({{5, 9, -OU}, {5, 3, +SYA}, {1, 1, +OU}});
+    prepareSearch(c);
+    c.BOARD[5][3] = EMPTY;
+    c.BOARD[5][5] = +SYA;
+    勢力調査(c);
+    const double checkDanger = 盤評価_COM危険座標(c, +SYA, 5, 5);
+    c.BOARD[5][3] = +SYA;
+    c.BOARD[5][5] = EMPTY;
+    EXPECT_DOUBLE_EQ(scoreAt(c, 1, 5, 3, 5, 5, +SYA), checkDanger + 10);
 }
 
 TEST(Evaluation, CapturesOnAnUnattackedSquare) {

@@ -75,6 +75,7 @@ TEST(SelfPlay, NothingIsCreatedOrLostOverAThousandPlies) {
         }
         if (total >= 1000 && games >= 6) break;
     }
+    RecordProperty("plies", total);
     EXPECT_GE(total, 1000);
 }
 

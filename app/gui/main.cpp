@@ -1,0 +1,20 @@
+// ZORVAN: a shogi army against a chess army on one board. The program's window.
+#include <QApplication>
+#include <QDir>
+
+#include "platform/main_window.h"
+#include "platform/sound/library_sound.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ZORVAN"));
+    zorvan::applyGameFont();
+
+    const std::string programDir = QDir(QApplication::applicationDirPath()).path().toStdString();
+    zorvan::LibrarySound sound(zorvan::defaultSoundLibraryPaths(programDir),
+                               zorvan::defaultSoundFolders(programDir));
+    zorvan::MainWindow window(&sound);
+    window.show();
+    window.startUp();
+    return QApplication::exec();
+}

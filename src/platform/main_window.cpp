@@ -1,0 +1,159 @@
+#include "platform/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+
+#include "platform/fonts.h"
+#include "platform/menu_tree.h"
+#include "platform/qt_host.h"
+#include "play/game.h"
+
+namespace zorvan {
+
+namespace {
+
+constexpr int kTickMs = 250;
+
+}  // namespace
+
+MainWindow::MainWindow(SoundPort* sound, QWidget* parent)
+    : QMainWindow(parent),
+      m_board(new BoardView(this)),
+      m_host(std::make_unique<QtHost>(*this)),
+      m_game(std::make_unique<Game>(*m_host, m_board, sound)),
+      m_clock(new QTimer(this)) {
+    setObjectName("Form1");
+    setWindowTitle(QStringLiteral("ZORVAN"));
+    setCentralWidget(m_board);
+    buildMenus();
+    m_board->setFocus();
+    fitToScreen();
+    wireGame();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::wireGame() {
+    auto sync = [this] { showChecks(m_game->state().checks); };
+    connect(this, &MainWindow::menuCommand, this, [this, sync](const QString& control) {
+        m_game->menu(control.toStdString());
+        sync();  // a refused change leaves the marks as the game has them
+    });
+    connect(m_board, &BoardView::pressed, this,
+            [this](int button, double x, double y) { m_game->mousePress(button, x, y); });
+    connect(this, &MainWindow::escapePressed, this, [this] { m_game->keyPress(KEY_ESC); });
+    m_clock->setInterval(kTickMs);
+    connect(m_clock, &QTimer::timeout, this, [this] {
+        if (!m_host->busy()) m_game->tick();
+    });
+    sync();
+}
+
+void MainWindow::startUp() {
+    m_game->startUp();
+    showChecks(m_game->state().checks);
+}
+
+void MainWindow::setClockRunning(bool running) {
+    if (running && !m_clock->isActive()) m_clock->start();
+    if (!running) m_clock->stop();
+}
+
+bool MainWindow::clockRunning() const {
+    return m_clock->isActive();
+}
+
+void MainWindow::endAfterThisEvent() {
+    m_clock->stop();
+    emit programEnded();
+    QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void MainWindow::fitToScreen() {
+    // The default scale, unless the screen is too small for it; the window manager places it.
+    QSize board = m_board->sizeHint();
+    const int menu = menuBar()->sizeHint().height();
+    if (const QScreen* s = screen()) {
+        const QSize room = s->availableGeometry().size() - QSize(16, 48 + menu);
+        if (board.width() > room.width() || board.height() > room.height())
+            board.scale(room.expandedTo(m_board->minimumSizeHint()), Qt::KeepAspectRatio);
+    }
+    resize(board.width(), board.height() + menu);
+}
+
+void MainWindow::buildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setNativeMenuBar(false);  // the menu belongs to the game window on every desktop
+    QHash<QString, QMenu*> menus;
+    // An entry that has children is a menu; the others are commands.
+    QHash<QString, bool> hasChildren;
+    for (const MenuEntry& e : menuTree())
+        if (e.parent) hasChildren[QString::fromUtf8(e.parent)] = true;
+
+    for (const MenuEntry& e : menuTree()) {
+        const QString name = QString::fromUtf8(e.name);
+        const QString caption = QString::fromUtf8(e.caption);
+        QMenu* parent = e.parent ? menus.value(QString::fromUtf8(e.parent)) : nullptr;
+        QAction* action = nullptr;
+        if (hasChildren.value(name)) {
+            QMenu* menu = parent ? parent->addMenu(caption) : bar->addMenu(caption);
+            menu->setObjectName(name);
+            menus[name] = menu;
+            action = menu->menuAction();
+            // The game hears of the top-level menus when they open.
+            if (!parent)
+                connect(menu, &QMenu::aboutToShow, this, [this, name] { emit menuCommand(name); });
+        } else {
+            action = parent ? parent->addAction(caption) : bar->addAction(caption);
+            action->setCheckable(e.checkable);
+            connect(action, &QAction::triggered, this, [this, name] { emit menuCommand(name); });
+        }
+        action->setObjectName(name);
+        m_actions[name] = action;
+    }
+}
+
+void MainWindow::showChecks(const OptionChecks& c) {
+    const std::pair<const char*, bool> marks[] = {
+        {"MIDORI", c.MIDORI}, {"TATAMI", c.TATAMI},
+        {"TAKE", c.TAKE},     {"UCHU", c.UCHU},
+        {"RENGA", c.RENGA},   {"SIDOU", c.SIDOU},
+        {"KEIKA", c.KEIKA},   {"CHESS_MOCHIKOMA", c.CHESS_MOCHIKOMA},
+        {"BGM", c.BGM},       {"LEVEL1", c.LEVEL1},
+        {"LEVEL2", c.LEVEL2}, {"LEVEL3", c.LEVEL3}};
+    for (const auto& [name, on] : marks)
+        if (QAction* a = action(QString::fromUtf8(name))) a->setChecked(on);
+}
+
+double MainWindow::pixelsPerTwip() const {
+    return m_board->zoom() / 15.0;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        emit escapePressed();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    emit closing();
+    m_clock->stop();
+    m_game->close();  // releases the sounds, unless the game has ended the program already
+    event->accept();
+}
+
+void applyGameFont() {
+    QFont font = QApplication::font();
+    font.setFamilies({gameFonts().sans});
+    QApplication::setFont(font);
+}
+
+}  // namespace zorvan

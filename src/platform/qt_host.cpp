@@ -1,0 +1,140 @@
+#include "platform/qt_host.h"
+
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTime>
+#include <QTimer>
+
+#include "platform/main_window.h"
+#include "platform/piece_choice_dialog.h"
+#include "play/game.h"
+
+namespace zorvan {
+
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QMessageBox::Icon iconOf(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Warning:
+            return QMessageBox::Warning;
+        case MessageIcon::Critical:
+            return QMessageBox::Critical;
+        case MessageIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Counts a host call as busy for as long as it runs.
+struct BusyScope {
+    explicit BusyScope(int& n) : count(n) { ++count; }
+    ~BusyScope() { --count; }
+    int& count;
+};
+
+}  // namespace
+
+QtHost::QtHost(MainWindow& window) : m_window(window) {}
+
+QString QtHost::displayText(std::string_view text) {
+    QString s = fromUtf8(text);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QChar('\r'), QChar('\n'));
+    return s;
+}
+
+void QtHost::message(std::string_view text, std::string_view title, MessageIcon icon) {
+    BusyScope busy(m_busy);
+    const HostMessage m{displayText(text), fromUtf8(title), icon, false};
+    if (m_answerer) {
+        m_answerer(m);
+        return;
+    }
+    QMessageBox box(iconOf(icon), m.title, m.text, QMessageBox::Ok, &m_window);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+bool QtHost::ask(std::string_view text, std::string_view title) {
+    BusyScope busy(m_busy);
+    const HostMessage m{displayText(text), fromUtf8(title), MessageIcon::None, true};
+    if (m_answerer) return m_answerer(m);
+    QMessageBox box(QMessageBox::NoIcon, m.title, m.text, QMessageBox::Yes | QMessageBox::No,
+                    &m_window);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QPoint QtHost::screenPlace(DialogPlace place) const {
+    const double px = m_window.pixelsPerTwip();
+    return m_window.frameGeometry().topLeft() +
+           QPoint(static_cast<int>(place.left * px), static_cast<int>(place.top * px));
+}
+
+int QtHost::choosePiece(PieceSet shown, DialogPlace place) {
+    BusyScope busy(m_busy);
+    if (m_chooser) return m_chooser(shown);
+    PieceChoiceDialog dialog(
+        m_window.board()->pictures(), [this](double s) { wait(s); }, &m_window);
+    dialog.showSet(shown);
+    dialog.move(screenPlace(place));
+    dialog.exec();
+    return dialog.chosenKind();
+}
+
+void QtHost::showPieceChoice(PieceSet shown, PieceSet pressed, int kind, DialogPlace place) {
+    BusyScope busy(m_busy);
+    PieceChoiceDialog dialog(
+        m_window.board()->pictures(), [this](double s) { wait(s); }, &m_window);
+    dialog.showSet(shown);
+    dialog.move(screenPlace(place));
+    dialog.show();
+    dialog.repaint();
+    wait(1.5);
+    dialog.press(pressed, kind);
+    dialog.close();
+}
+
+void QtHost::wait(double seconds) {
+    BusyScope busy(m_busy);
+    if (seconds <= 0) return;
+    // Paint and run timers meanwhile; presses and keys wait until the game is done.
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+double QtHost::now() {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+void QtHost::setTimer(bool enabled) {
+    m_window.setClockRunning(enabled);
+}
+
+void QtHost::quit() {
+    m_window.endAfterThisEvent();
+}
+
+void QtHost::setFileListsVisible(bool drive, bool directory, bool file) {
+    m_lists = drive || directory || file;
+}
+
+void QtHost::setRecordInputVisible(bool visible) {
+    m_input = visible;
+}
+
+void QtHost::checksChanged() {
+    m_window.showChecks(m_window.game().state().checks);
+}
+
+}  // namespace zorvan

@@ -1,0 +1,134 @@
+// The main window's menu tree and its signals.
+#include "platform/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "platform/fonts.h"
+#include "platform/menu_tree.h"
+#include "platform/qt_host.h"
+
+namespace zorvan {
+namespace {
+
+TEST(MenuTree, EveryControlHasAnActionWithItsCaption) {
+    MainWindow w;
+    for (const MenuEntry& e : menuTree()) {
+        QAction* a = w.action(QString::fromUtf8(e.name));
+        ASSERT_NE(a, nullptr) << e.name;
+        EXPECT_EQ(a->objectName(), QString::fromUtf8(e.name));
+        EXPECT_EQ(a->text(), QString::fromUtf8(e.caption)) << e.name;
+        EXPECT_EQ(a->isCheckable(), e.checkable) << e.name;
+    }
+}
+
+TEST(MenuTree, MenuBarHoldsTheTopLevelItemsInOrder) {
+    MainWindow w;
+    QStringList names;
+    for (QAction* a : w.menuBar()->actions()) names << a->objectName();
+    EXPECT_EQ(names, QStringList({"TAIKYOKU", "STOP", "REPLAY", "AFTER", "LBEL_UP", "LEBEL_DOWN",
+                                  "KIFU", "OPTION", "VER"}));
+    // The single items act when clicked; the others open menus.
+    for (const char* command : {"REPLAY", "AFTER", "LBEL_UP", "LEBEL_DOWN", "VER"})
+        EXPECT_EQ(w.action(command)->menu(), nullptr) << command;
+    EXPECT_NE(w.action("OPTION")->menu(), nullptr);
+}
+
+TEST(MenuTree, ChoosingAnItemReportsItsControlName) {
+    MainWindow w;
+    w.host().setAnswerer([](const HostMessage&) { return true; });
+    QSignalSpy spy(&w, &MainWindow::menuCommand);
+    for (const char* name : {"MATCH_MAN", "START2", "LEVEL2", "REPLAY", "LBEL_UP", "UCHU", "VER"})
+        w.action(name)->trigger();
+    ASSERT_EQ(spy.count(), 7);
+    EXPECT_EQ(spy[0][0].toString(), "MATCH_MAN");
+    EXPECT_EQ(spy[2][0].toString(), "LEVEL2");
+    EXPECT_EQ(spy[5][0].toString(), "UCHU");
+}
+
+TEST(MenuTree, ClickingATopLevelCommandOnTheMenuBarReportsIt) {
+    MainWindow w;
+    w.host().setAnswerer([](const HostMessage&) { return true; });
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QSignalSpy spy(&w, &MainWindow::menuCommand);
+    const QRect where = w.menuBar()->actionGeometry(w.action("AFTER"));
+    QTest::mouseClick(w.menuBar(), Qt::LeftButton, {}, where.center());
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy[0][0].toString(), "AFTER");
+}
+
+TEST(MenuTree, OpeningAMenuReportsTheMenu) {
+    MainWindow w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QSignalSpy spy(&w, &MainWindow::menuCommand);
+    QMenu* menu = w.action("TAIKYOKU")->menu();
+    menu->popup(w.mapToGlobal(QPoint(10, 10)));
+    menu->close();
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy[0][0].toString(), "TAIKYOKU");
+}
+
+TEST(MenuTree, CheckMarksShowTheOptions) {
+    MainWindow w;
+    OptionChecks c;
+    c.MIDORI = false;
+    c.RENGA = true;
+    c.SIDOU = true;
+    c.LEVEL3 = false;
+    c.LEVEL1 = true;
+    w.showChecks(c);
+    EXPECT_TRUE(w.action("RENGA")->isChecked());
+    EXPECT_FALSE(w.action("MIDORI")->isChecked());
+    EXPECT_TRUE(w.action("SIDOU")->isChecked());
+    EXPECT_TRUE(w.action("LEVEL1")->isChecked());
+    EXPECT_FALSE(w.action("LEVEL3")->isChecked());
+    EXPECT_FALSE(w.action("BGM")->isChecked());
+}
+
+TEST(MainWindow, EscAndTheCloseBoxAreReported) {
+    MainWindow w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QSignalSpy esc(&w, &MainWindow::escapePressed);
+    QSignalSpy closing(&w, &MainWindow::closing);
+    QTest::keyClick(w.board(), Qt::Key_Escape);
+    EXPECT_EQ(esc.count(), 1);
+    QTest::keyClick(w.board(), Qt::Key_A);
+    EXPECT_EQ(esc.count(), 1);
+    w.close();
+    EXPECT_EQ(closing.count(), 1);
+}
+
+TEST(MainWindow, OpensAtTheDefaultScaleOrFitsTheScreenKeepingTheBoardsShape) {
+    MainWindow w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QSize board = w.board()->size();
+    const QRect screen = w.screen()->availableGeometry();
+    if (screen.height() >= 800) {
+        EXPECT_EQ(board, QSize(640, 700));
+    }
+    EXPECT_NEAR(board.width() * 700.0 / 640.0, board.height(), 2.0);
+    EXPECT_LE(w.frameGeometry().height(), screen.height());
+    EXPECT_DOUBLE_EQ(w.pixelsPerTwip(), w.board()->zoom() / 15.0);
+}
+
+TEST(Fonts, TheChosenFamiliesHoldEveryJapaneseGlyphTheGamePrints) {
+    const QString texts = QStringLiteral(
+        "「対局」で始めて下さい先手の番です後手の番ですMANの番です続けますか？再ゲーム"
+        "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人ｸｲｰﾝﾋﾞｼｮｯﾌﾟキングナイトルークポーン手目１２３一二三");
+    EXPECT_TRUE(fontCovers(gameFonts().sans, texts)) << gameFonts().sans.toStdString();
+    EXPECT_TRUE(fontCovers(gameFonts().serif, QStringLiteral("歩と香杏桂圭銀全金角馬飛龍王")))
+        << gameFonts().serif.toStdString();
+}
+
+}  // namespace
+}  // namespace zorvan
