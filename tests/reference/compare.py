@@ -112,9 +112,8 @@ def refused_move(rng, s):
 
 
 class Checker:
-    def __init__(self, cli, verbose):
+    def __init__(self, cli):
         self.cli = cli
-        self.verbose = verbose
         self.passed = 0
         self.failed = 0
         self.tally = {}
@@ -216,7 +215,7 @@ def main():
     every = args.every if args.every is not None else (6 if args.what == "rules" else 3)
 
     rng = random.Random(args.rng)
-    checker = Checker(args.cli, False)
+    checker = Checker(args.cli)
     seen = {}
     stop = False
     for line in FIXED_LINES:
