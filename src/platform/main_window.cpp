@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -12,7 +13,9 @@
 #include "platform/fonts.h"
 #include "platform/menu_tree.h"
 #include "platform/qt_host.h"
+#include "platform/record_controls.h"
 #include "play/game.h"
+#include "play/hooks.h"
 
 namespace zorvan {
 
@@ -27,7 +30,8 @@ MainWindow::MainWindow(SoundPort* sound, QWidget* parent)
       m_board(new BoardView(this)),
       m_host(std::make_unique<QtHost>(*this)),
       m_game(std::make_unique<Game>(*m_host, m_board, sound)),
-      m_clock(new QTimer(this)) {
+      m_clock(new QTimer(this)),
+      m_record(new RecordControls(m_board, QDir::currentPath())) {
     setObjectName("Form1");
     setWindowTitle(QStringLiteral("ZORVAN"));
     setCentralWidget(m_board);
@@ -48,6 +52,21 @@ void MainWindow::wireGame() {
     connect(m_board, &BoardView::pressed, this,
             [this](int button, double x, double y) { m_game->mousePress(button, x, y); });
     connect(this, &MainWindow::escapePressed, this, [this] { m_game->keyPress(KEY_ESC); });
+    // The record panel: a file of the list loads, "RETURN" writes the game.
+    connect(m_record, &RecordControls::fileChosen, this, [this, sync](const QString& path) {
+        if (m_game->ended()) return;
+        File1_Click(*m_game, path.toStdString());
+        sync();
+    });
+    connect(m_record, &RecordControls::returnPressed, this, [this] {
+        if (!m_game->ended()) Command1_Click(*m_game);
+    });
+    connect(m_record, &RecordControls::driveNotReady, this,
+            [this] { m_host->message("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ", MessageIcon::None); });
+    connect(m_board, &BoardView::resized, this,
+            [this] { m_record->place(m_board->zoom() / 15.0); });
+    m_record->place(m_board->zoom() / 15.0);
+
     m_clock->setInterval(kTickMs);
     connect(m_clock, &QTimer::timeout, this, [this] {
         if (!m_host->busy()) m_game->tick();
