@@ -3,16 +3,21 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
+#include "platform/artwork.h"
 #include "platform/fonts.h"
 #include "platform/menu_tree.h"
 #include "platform/qt_host.h"
+#include "platform/record_controls.h"
 #include "play/game.h"
+#include "play/hooks.h"
 
 namespace zorvan {
 
@@ -27,9 +32,11 @@ MainWindow::MainWindow(SoundPort* sound, QWidget* parent)
       m_board(new BoardView(this)),
       m_host(std::make_unique<QtHost>(*this)),
       m_game(std::make_unique<Game>(*m_host, m_board, sound)),
-      m_clock(new QTimer(this)) {
+      m_clock(new QTimer(this)),
+      m_record(new RecordControls(m_board, QDir::currentPath())) {
     setObjectName("Form1");
     setWindowTitle(QStringLiteral("ZORVAN"));
+    setWindowIcon(gameIcon());
     setCentralWidget(m_board);
     buildMenus();
     m_board->setFocus();
@@ -48,6 +55,21 @@ void MainWindow::wireGame() {
     connect(m_board, &BoardView::pressed, this,
             [this](int button, double x, double y) { m_game->mousePress(button, x, y); });
     connect(this, &MainWindow::escapePressed, this, [this] { m_game->keyPress(KEY_ESC); });
+    // The record panel: a file of the list loads, "RETURN" writes the game.
+    connect(m_record, &RecordControls::fileChosen, this, [this, sync](const QString& path) {
+        if (m_game->ended()) return;
+        File1_Click(*m_game, path.toStdString());
+        sync();
+    });
+    connect(m_record, &RecordControls::returnPressed, this, [this] {
+        if (!m_game->ended()) Command1_Click(*m_game);
+    });
+    connect(m_record, &RecordControls::driveNotReady, this,
+            [this] { m_host->message("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ", MessageIcon::None); });
+    connect(m_board, &BoardView::resized, this,
+            [this] { m_record->place(m_board->zoom() / 15.0); });
+    m_record->place(m_board->zoom() / 15.0);
+
     m_clock->setInterval(kTickMs);
     connect(m_clock, &QTimer::timeout, this, [this] {
         if (!m_host->busy()) m_game->tick();
@@ -81,8 +103,12 @@ void MainWindow::fitToScreen() {
     const int menu = menuBar()->sizeHint().height();
     if (const QScreen* s = screen()) {
         const QSize room = s->availableGeometry().size() - QSize(16, 48 + menu);
-        if (board.width() > room.width() || board.height() > room.height())
-            board.scale(room.expandedTo(m_board->minimumSizeHint()), Qt::KeepAspectRatio);
+        if (board.width() > room.width() || board.height() > room.height()) {
+            // Shrink both sides alike, so the board keeps its shape.
+            const double k = std::max(0.5, std::min(double(room.width()) / board.width(),
+                                                    double(room.height()) / board.height()));
+            board = (QSizeF(board) * k).toSize();
+        }
     }
     resize(board.width(), board.height() + menu);
 }

@@ -18,6 +18,7 @@ namespace zorvan {
 
 class Game;
 class QtHost;
+class RecordControls;
 class SoundPort;
 
 class MainWindow : public QMainWindow {
@@ -34,6 +35,7 @@ public:
     BoardView* board() const { return m_board; }
     Game& game() { return *m_game; }
     QtHost& host() { return *m_host; }
+    RecordControls& recordControls() { return *m_record; }
 
     // The menu action of a control name ("MATCH_MAN", "LEVEL3", "TAIKYOKU", ...); nullptr for an
     // unknown name. For a menu that opens a sub-menu this is the menu's own action.
@@ -76,6 +78,7 @@ private:
     std::unique_ptr<QtHost> m_host;
     std::unique_ptr<Game> m_game;
     QTimer* m_clock;
+    RecordControls* m_record;
 };
 
 // Makes the game's CJK font the application font, so menus and dialogs show Japanese text.

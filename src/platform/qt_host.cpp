@@ -9,6 +9,7 @@
 #include "platform/main_window.h"
 #include "platform/message_copy.h"
 #include "platform/piece_choice_dialog.h"
+#include "platform/record_controls.h"
 #include "play/game.h"
 
 namespace zorvan {
@@ -129,11 +130,21 @@ void QtHost::quit() {
 }
 
 void QtHost::setFileListsVisible(bool drive, bool directory, bool file) {
-    m_lists = drive || directory || file;
+    m_window.recordControls().setListsVisible(drive, directory, file);
 }
 
 void QtHost::setRecordInputVisible(bool visible) {
-    m_input = visible;
+    m_window.recordControls().setInputVisible(visible);
+}
+
+Host::RecordPanel QtHost::recordPanel() {
+    const RecordControls& p = m_window.recordControls();
+    return {p.folder().toStdString(), p.gameName().toStdString(), p.sente().toStdString(),
+            p.gote().toStdString(), p.fileName().toStdString()};
+}
+
+void QtHost::refreshFileList() {
+    m_window.recordControls().refreshFiles();
 }
 
 void QtHost::checksChanged() {

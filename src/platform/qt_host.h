@@ -37,6 +37,8 @@ public:
     void quit() override;
     void setFileListsVisible(bool drive, bool directory, bool file) override;
     void setRecordInputVisible(bool visible) override;
+    RecordPanel recordPanel() override;
+    void refreshFileList() override;
     void checksChanged() override;
 
     // Answers message boxes without showing them: the function gets each box and returns the
@@ -51,10 +53,6 @@ public:
     // ticks are held back then, as they would be in a busy procedure.
     bool busy() const { return m_busy > 0; }
 
-    // The record panel's wanted visibility (the panel itself comes with the record files).
-    bool fileListsVisible() const { return m_lists; }
-    bool recordInputVisible() const { return m_input; }
-
     // Converts a game text to a display text: "\r\n", "\r" and "\n" each start a new line.
     static QString displayText(std::string_view text);
 
@@ -66,8 +64,6 @@ private:
     std::function<bool(const HostMessage&)> m_answerer;
     std::function<int(PieceSet)> m_chooser;
     int m_busy = 0;
-    bool m_lists = false;
-    bool m_input = false;
 };
 
 }  // namespace zorvan
