@@ -27,15 +27,14 @@ def expect_outline(game, c, r, colour, what):
 
 
 def read_settings(folder):
-    """The lines of the folder's "ZORVAN.ini" (the game writes the Japanese code page; text
-    that is not valid there is read as UTF-8)."""
+    """The lines of the folder's "ZORVAN.ini" (in the Japanese code page; UTF-8 is taken too)."""
     path = os.path.join(folder, "ZORVAN.ini")
     if not os.path.exists(path):
         raise E2EError(f"no ZORVAN.ini in {folder}")
     raw = open(path, "rb").read()
     if not raw.endswith(b"\r\n"):
         raise E2EError(f"ZORVAN.ini does not end its lines with CR LF: {raw!r}")
-    for codec in ("cp932", "utf-8"):
+    for codec in ("utf-8", "cp932"):
         try:
             return raw.decode(codec).split("\r\n")[:-1]
         except UnicodeDecodeError:
@@ -151,6 +150,99 @@ def computer(run):
     game.press_escape_and_wait_for_exit()
 
 
+# The record panel's places on the board view, in twips: the first row of the file list, the four
+# text boxes (game name, 先手, 後手, file name) and the "RETURN" button.
+FILE_LIST_FIRST_ROW = (4300, 7720 + 170)
+FILE_LIST_PAPER = (5900, 7720 + 2000)
+TEXT_BOXES = [(5400, 7720 + 180 + i * 430) for i in range(4)]
+RETURN_BUTTON = (5350, 9730)
+
+
+def read_record(path):
+    """The lines of a record file (CR LF line ends, the Japanese code page or UTF-8)."""
+    raw = open(path, "rb").read()
+    if not raw.endswith(b"\r\n"):
+        raise E2EError(f"the record does not end its lines with CR LF: {raw[-20:]!r}")
+    for codec in ("utf-8", "cp932"):
+        try:
+            return raw.decode(codec).split("\r\n")[:-1]
+        except UnicodeDecodeError:
+            pass
+    raise E2EError("the record is neither Shift_JIS nor UTF-8")
+
+
+def square_field(line, x, y):
+    """The 3-character code of square (x, y) in a record's move line."""
+    at = 3 * (9 * (x - 1) + (y - 1))
+    return line[at:at + 3]
+
+
+def cream_at(game, tx, ty):
+    """True when the record panel's cream paper shows at (tx, ty) twips."""
+    x, y = game.to_screen(tx, ty)
+    r, g, b = game.d.picture(x, y, 1, 1).pixel(0, 0)
+    return abs(r - 0xF7) + abs(g - 0xEC) + abs(b - 0xD0) < 30
+
+
+def record(run):
+    """A game written with 棋譜 > 書込, read back with 棋譜 > 読込 and stepped with 進."""
+    folder = run.folder("record")
+    game = run.start(folder, "record")
+    game.menu("対局", "対局(人間)")
+    game.expect_box(" ", "先手の番です")
+    start = snapshot(game, (7, 7), (7, 6), (5, 2), (5, 4))
+    game.press_cell(7, 7)
+    game.press_cell(7, 6)
+    expect_move(game, start, (7, 7), (7, 6), "lower text", "the 歩's move")
+    first = snapshot(game, (7, 6), (5, 2), (5, 4))
+    game.press_cell(5, 2)
+    game.press_cell(5, 4)
+    expect_move(game, first, (5, 2), (5, 4), "upper text", "the pawn's answer")
+    second = snapshot(game, (5, 4))
+
+    game.menu("棋譜", "書込")
+    wait_for("the record panel's text boxes",
+             lambda: all(cream_at(game, *box) for box in TEXT_BOXES), STEP_TIMEOUT)
+    for box, text in zip(TEXT_BOXES, ("e2e 対局", "羽生", "Kasparov", "第一局")):
+        game.click_twips(*box)
+        game.type_text(text)
+    game.click_twips(*RETURN_BUTTON)
+    game.expect_box("  ", "棋譜を書き込みました")
+
+    path = os.path.join(folder, "第一局.棋譜")
+    if not os.path.exists(path):
+        raise E2EError(f"no record file {path}; the folder holds {os.listdir(folder)}")
+    lines = read_record(path)
+    if lines[:3] != ["e2e 対局", "Kasparov", "羽生"] or len(lines) != 5:
+        raise E2EError(f"expected the headers and two move lines, found {lines[:3]} and "
+                       f"{len(lines) - 3} more lines")
+    if any(len(line) != 287 for line in lines[3:]):
+        raise E2EError(f"move lines of {[len(line) for line in lines[3:]]} characters, not 287")
+    fields = [square_field(lines[3], 7, 7), square_field(lines[3], 7, 6),
+              square_field(lines[4], 5, 2), square_field(lines[4], 5, 4)]
+    if fields != ["  0", " -1", "  0", "  3"]:
+        raise E2EError(f"the record's squares (7,7) (7,6) after move 1 and (5,2) (5,4) after "
+                       f"move 2 hold {fields}")
+
+    game.menu("棋譜", "読込")
+    wait_for("the file list", lambda: cream_at(game, *FILE_LIST_PAPER), STEP_TIMEOUT)
+    game.click_twips(*FILE_LIST_FIRST_ROW)
+    game.expect_box("棋譜", " 読み込みました")
+    game.expect_box("棋譜", "棋譜を '進 'で進めて下さい")
+    wait_for("the start position after loading", lambda: not differs(
+        start["squares"][(7, 6)], game.square_inside(7, 6), 0.01), STEP_TIMEOUT)
+
+    game.menu("進")
+    wait_for("move 1 of the record on the board", lambda: not differs(
+        first["squares"][(7, 6)], game.square_inside(7, 6), 0.01), STEP_TIMEOUT)
+    game.menu("進")
+    wait_for("move 2 of the record on the board", lambda: not differs(
+        second["squares"][(5, 4)], game.square_inside(5, 4), 0.01), STEP_TIMEOUT)
+    game.menu("進")
+    game.expect_box("進む", "終わり")
+    game.press_escape_and_wait_for_exit()
+
+
 def _installed_files(prefix):
     found = {}
     for folder, _, files in os.walk(prefix):
@@ -246,6 +338,7 @@ def screenshot(run):
 ALL = {
     "persons": persons,
     "computer": computer,
+    "record": record,
     "installed": installed,
     "screenshot": screenshot,
 }
