@@ -12,7 +12,9 @@
 #include "platform/fonts.h"
 #include "platform/menu_tree.h"
 #include "platform/qt_host.h"
+#include "platform/record_panel.h"
 #include "play/game.h"
+#include "play/hooks.h"
 
 namespace zorvan {
 
@@ -27,7 +29,8 @@ MainWindow::MainWindow(SoundPort* sound, QWidget* parent)
       m_board(new BoardView(this)),
       m_host(std::make_unique<QtHost>(*this)),
       m_game(std::make_unique<Game>(*m_host, m_board, sound)),
-      m_clock(new QTimer(this)) {
+      m_clock(new QTimer(this)),
+      m_recordPanel(new RecordPanel(*m_board, *m_host)) {
     setObjectName("Form1");
     setWindowTitle(QStringLiteral("ZORVAN"));
     setCentralWidget(m_board);
@@ -40,6 +43,8 @@ MainWindow::MainWindow(SoundPort* sound, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::wireGame() {
+    // The settings file and the records are read and written in the current folder.
+    m_game->setFiles("ZORVAN.ini", &m_codec);
     auto sync = [this] { showChecks(m_game->state().checks); };
     connect(this, &MainWindow::menuCommand, this, [this, sync](const QString& control) {
         m_game->menu(control.toStdString());
@@ -48,6 +53,9 @@ void MainWindow::wireGame() {
     connect(m_board, &BoardView::pressed, this,
             [this](int button, double x, double y) { m_game->mousePress(button, x, y); });
     connect(this, &MainWindow::escapePressed, this, [this] { m_game->keyPress(KEY_ESC); });
+    connect(m_recordPanel, &RecordPanel::fileChosen, this,
+            [this](const QString& path) { File1_Click(*m_game, path.toStdString()); });
+    connect(m_recordPanel, &RecordPanel::returnPressed, this, [this] { m_game->menu("Command1"); });
     m_clock->setInterval(kTickMs);
     connect(m_clock, &QTimer::timeout, this, [this] {
         if (!m_host->busy()) m_game->tick();

@@ -8,6 +8,7 @@
 
 #include "platform/main_window.h"
 #include "platform/piece_choice_dialog.h"
+#include "platform/record_panel.h"
 #include "play/game.h"
 
 namespace zorvan {
@@ -127,10 +128,22 @@ void QtHost::quit() {
 
 void QtHost::setFileListsVisible(bool drive, bool directory, bool file) {
     m_lists = drive || directory || file;
+    if (zorvan::RecordPanel* panel = m_window.recordPanel())
+        panel->setListsVisible(drive, directory, file);
 }
 
 void QtHost::setRecordInputVisible(bool visible) {
     m_input = visible;
+    if (zorvan::RecordPanel* panel = m_window.recordPanel()) panel->setInputVisible(visible);
+}
+
+Host::RecordPanel QtHost::recordPanel() {
+    if (zorvan::RecordPanel* panel = m_window.recordPanel()) return panel->contents();
+    return {};
+}
+
+void QtHost::refreshFileList() {
+    if (zorvan::RecordPanel* panel = m_window.recordPanel()) panel->refreshFiles();
 }
 
 void QtHost::checksChanged() {

@@ -37,6 +37,8 @@ public:
     void quit() override;
     void setFileListsVisible(bool drive, bool directory, bool file) override;
     void setRecordInputVisible(bool visible) override;
+    RecordPanel recordPanel() override;
+    void refreshFileList() override;
     void checksChanged() override;
 
     // Answers message boxes without showing them: the function gets each box and returns the
@@ -51,7 +53,7 @@ public:
     // ticks are held back then, as they would be in a busy procedure.
     bool busy() const { return m_busy > 0; }
 
-    // The record panel's wanted visibility (the panel itself comes with the record files).
+    // What the game last asked of the record panel.
     bool fileListsVisible() const { return m_lists; }
     bool recordInputVisible() const { return m_input; }
 
