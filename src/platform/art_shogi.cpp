@@ -1,4 +1,5 @@
 // Board squares and shogi piece tiles.
+#include <QHash>
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -45,6 +46,21 @@ void paintGrain(QPainter& p, const QColor& colour, double phase) {
                      QPointF(CELL_DESIGN_W, y + 0.6 * std::cos(phase * 2 + i)));
         p.drawPath(line);
     }
+}
+
+// The outline of a piece character, made once (outlines are scale-free).
+const QPainterPath& glyphOf(const char16_t* character) {
+    static QHash<const char16_t*, QPainterPath> glyphs;
+    auto it = glyphs.find(character);
+    if (it == glyphs.end()) {
+        QFont font(gameFonts().serif);
+        font.setPixelSize(100);
+        font.setWeight(QFont::Black);
+        QPainterPath glyph;
+        glyph.addText(0, 0, font, QString::fromUtf16(character));
+        it = glyphs.insert(character, glyph);
+    }
+    return *it;
 }
 
 }  // namespace
@@ -117,11 +133,7 @@ void paintShogiPiece(QPainter& p, int code) {
     p.drawPath(inset.map(tile));
 
     // The character, centred in the body of the tile.
-    QFont font(gameFonts().serif);
-    font.setPixelSize(100);
-    font.setWeight(QFont::Black);
-    QPainterPath glyph;
-    glyph.addText(0, 0, font, QString::fromUtf16(face->character));
+    const QPainterPath& glyph = glyphOf(face->character);
     const QRectF box = glyph.boundingRect();
     const double glyphSize = 17.5 * face->size;
     const double scale = glyphSize / qMax(box.width(), box.height());

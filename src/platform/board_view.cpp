@@ -40,9 +40,19 @@ int variantOfCell(double c, double r) {
 
 }  // namespace
 
+namespace {
+
+// How long a window size must stand before the pictures are made anew at the new scale.
+constexpr int kSettleMs = 120;
+
+}  // namespace
+
 BoardView::BoardView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(kSettleMs);
+    connect(&m_settle, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
 void BoardView::picture(int picture, int shade, double c, double r) {
@@ -146,6 +156,7 @@ void BoardView::rebuildIfNeeded() {
     const QSize logical = size().expandedTo(QSize(1, 1));
     if (logical == m_imageSize && dpr == m_dpr && !m_image.isNull()) return;
     m_imageSize = logical;
+    m_imageZoom = zoom();
     m_dpr = dpr;
     m_pictures.setScale(zoom() * dpr / kTwipsPerPixel);
     m_image = QImage(QSize(qRound(logical.width() * dpr), qRound(logical.height() * dpr)),
@@ -216,8 +227,19 @@ QColor BoardView::colourAtTwips(double x, double y) {
 }
 
 void BoardView::paintEvent(QPaintEvent* event) {
-    flush();
     QPainter p(this);
+    const bool resizing = m_settle.isActive() && !m_image.isNull() && size() != m_imageSize &&
+                          m_painted == m_list.ops().size();
+    if (resizing) {
+        // A quick stand-in while the window is being resized: the last picture, scaled.
+        p.fillRect(rect(), paletteColour(COLOR_GRID));
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        const double k = zoom() / m_imageZoom;
+        m_image.setDevicePixelRatio(m_dpr);
+        p.drawImage(QRectF(0, 0, m_imageSize.width() * k, m_imageSize.height() * k), m_image);
+        return;
+    }
+    flush();
     m_image.setDevicePixelRatio(m_dpr);
     const QRect r = event->rect();
     const QRect source(
@@ -228,6 +250,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
 
 void BoardView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    if (!m_image.isNull()) m_settle.start();
     update();
 }
 

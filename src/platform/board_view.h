@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/display_list.h"
@@ -75,7 +76,9 @@ private:
     size_t m_painted = 0;  // entries of m_list already on m_image
     QImage m_image;
     QSize m_imageSize;  // logical size the image was made for
+    double m_imageZoom = 1.0;
     double m_dpr = 0;
+    QTimer m_settle;  // while a resize goes on, the old picture is shown scaled
 };
 
 }  // namespace zorvan

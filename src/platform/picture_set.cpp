@@ -11,10 +11,16 @@ namespace zorvan {
 namespace {
 
 constexpr int kPressed = 2;
-constexpr int kTitleKey = 40;  // beyond every piece code and background
+constexpr int kTitleKey = 40;   // beyond every piece code and background
+constexpr int kGroundKey = 41;  // a square's ground alone
 
 int cacheKey(int picture, int ground, int variant) {
     return ((picture + 64) * 4 + ground) * 8 + variant;
+}
+
+// A piece alone, on a transparent ground: keys above every cacheKey.
+int layerKey(int code) {
+    return 1 << 16 | (code + 64);
 }
 
 }  // namespace
@@ -25,48 +31,74 @@ void PictureSet::setScale(double devicePixelsPerTwip) {
     m_cache.clear();
 }
 
-QImage PictureSet::render(int picture, int ground, int variant) const {
-    const QSize size(static_cast<int>(std::ceil(CELL_TWIPS_W * m_scale - 1e-6)),
-                     static_cast<int>(std::ceil(CELL_TWIPS_H * m_scale - 1e-6)));
-    if (isBackground(picture)) return renderBackgroundTile(picture, size, variant);
-    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(image.width() / CELL_DESIGN_W, image.height() / CELL_DESIGN_H);
-    const Ground g = ground == kPressed ? Ground::Pressed : groundOfShade(ground);
-    paintSquare(p, g);
-    const int kind = kindOf(picture);
-    if (isShogiKind(kind))
-        paintShogiPiece(p, picture);
-    else if (isChessKind(kind))
-        paintChessPiece(p, kind, picture < 0);
-    return image;
+QSize PictureSet::cellSize() const {
+    return QSize(static_cast<int>(std::ceil(CELL_TWIPS_W * m_scale - 1e-6)),
+                 static_cast<int>(std::ceil(CELL_TWIPS_H * m_scale - 1e-6)))
+        .expandedTo(QSize(1, 1));
+}
+
+const QImage& PictureSet::cached(int key, const std::function<QImage()>& make) {
+    auto it = m_cache.find(key);
+    if (it == m_cache.end()) it = m_cache.emplace(key, make()).first;
+    return it->second;
+}
+
+// A square's ground: the two board shades and the lit ground of a pressed button.
+const QImage& PictureSet::ground(int ground) {
+    return cached(cacheKey(kGroundKey, ground, 0), [this, ground] {
+        QImage image(cellSize(), QImage::Format_RGB32);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(image.width() / CELL_DESIGN_W, image.height() / CELL_DESIGN_H);
+        paintSquare(p, ground == kPressed ? Ground::Pressed : groundOfShade(ground));
+        return image;
+    });
+}
+
+// A piece drawn once on a transparent ground, laid on every ground it is shown on.
+const QImage& PictureSet::layer(int code) {
+    return cached(layerKey(code), [this, code] {
+        QImage image(cellSize(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(image.width() / CELL_DESIGN_W, image.height() / CELL_DESIGN_H);
+        const int kind = kindOf(code);
+        if (isShogiKind(kind))
+            paintShogiPiece(p, code);
+        else if (isChessKind(kind))
+            paintChessPiece(p, kind, code < 0);
+        return image;
+    });
+}
+
+const QImage& PictureSet::compose(int code, int groundKind) {
+    return cached(cacheKey(code, groundKind, 0), [this, code, groundKind] {
+        QImage image = ground(groundKind).copy();
+        if (code != EMPTY) {
+            QPainter p(&image);
+            p.drawImage(0, 0, layer(code));
+        }
+        return image;
+    });
 }
 
 const QImage& PictureSet::cell(int picture, int shade, int variant) {
-    if (!isBackground(picture) && !isValidPiece(picture)) picture = EMPTY;
-    const int ground = shade == 1 ? 1 : 0;
-    variant = isBackground(picture)
-                  ? ((variant % BACKGROUND_VARIANTS) + BACKGROUND_VARIANTS) % BACKGROUND_VARIANTS
-                  : 0;
-    const int key = cacheKey(picture, isBackground(picture) ? 0 : ground, variant);
-    auto it = m_cache.find(key);
-    if (it == m_cache.end()) it = m_cache.emplace(key, render(picture, ground, variant)).first;
-    return it->second;
+    if (isBackground(picture)) {
+        variant = ((variant % BACKGROUND_VARIANTS) + BACKGROUND_VARIANTS) % BACKGROUND_VARIANTS;
+        return cached(cacheKey(picture, 0, variant),
+                      [&] { return renderBackgroundTile(picture, cellSize(), variant); });
+    }
+    if (!isValidPiece(picture)) picture = EMPTY;
+    return compose(picture, shade == 1 ? 1 : 0);
 }
 
 const QImage& PictureSet::pressed(int code) {
-    if (!isValidPiece(code)) code = EMPTY;
-    const int key = cacheKey(code, kPressed, 0);
-    auto it = m_cache.find(key);
-    if (it == m_cache.end()) it = m_cache.emplace(key, render(code, kPressed, 0)).first;
-    return it->second;
+    return compose(isValidPiece(code) ? code : EMPTY, kPressed);
 }
 
 const QImage& PictureSet::title() {
-    const int key = cacheKey(kTitleKey, 0, 0);
-    auto it = m_cache.find(key);
-    if (it == m_cache.end()) {
+    return cached(cacheKey(kTitleKey, 0, 0), [this] {
         const QSize size(static_cast<int>(std::ceil(TITLE_TWIPS_W * m_scale - 1e-6)),
                          static_cast<int>(std::ceil(TITLE_TWIPS_H * m_scale - 1e-6)));
         QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
@@ -74,10 +106,8 @@ const QImage& PictureSet::title() {
         QPainter p(&image);
         p.scale(image.width() / TITLE_DESIGN_W, image.height() / TITLE_DESIGN_H);
         paintTitle(p);
-        p.end();
-        it = m_cache.emplace(key, std::move(image)).first;
-    }
-    return it->second;
+        return image;
+    });
 }
 
 }  // namespace zorvan

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QImage>
+#include <functional>
 #include <unordered_map>
 
 namespace zorvan {
@@ -31,11 +32,15 @@ public:
     // The title picture (transparent around the lettering).
     const QImage& title();
 
-    // Number of pictures rendered since the last scale change (for tests of the cache).
+    // Number of pictures held since the last scale change (for tests of the cache).
     int renderedCount() const { return static_cast<int>(m_cache.size()); }
 
 private:
-    QImage render(int picture, int ground, int variant) const;
+    QSize cellSize() const;
+    const QImage& cached(int key, const std::function<QImage()>& make);
+    const QImage& ground(int ground);
+    const QImage& layer(int code);
+    const QImage& compose(int code, int ground);
 
     double m_scale = 1.0 / 15.0;
     std::unordered_map<int, QImage> m_cache;

@@ -35,18 +35,24 @@ constexpr size_t kSettingsLimit = 64 * 1024;  // a larger file is not a settings
 
 bool& backgroundCheck(OptionChecks& c, int code) {
     switch (code) {
-        case BG_TATAMI: return c.TATAMI;
-        case BG_TAKE: return c.TAKE;
-        case BG_UCHU: return c.UCHU;
-        case BG_RENGA: return c.RENGA;
-        default: return c.MIDORI;
+        case BG_TATAMI:
+            return c.TATAMI;
+        case BG_TAKE:
+            return c.TAKE;
+        case BG_UCHU:
+            return c.UCHU;
+        case BG_RENGA:
+            return c.RENGA;
+        default:
+            return c.MIDORI;
     }
 }
 
 // The lines of the settings file, decoded; false when it cannot be read at all.
 bool readSettingsLines(Game& game, std::vector<std::string>& lines) {
     std::string bytes;
-    if (readWholeFile(game.settingsPath(), bytes, kSettingsLimit) != RecordError::None) return false;
+    if (readWholeFile(game.settingsPath(), bytes, kSettingsLimit) != RecordError::None)
+        return false;
     size_t start = 0;
     for (size_t i = 0; i < bytes.size(); ++i) {
         if (bytes[i] == '\r' || bytes[i] == '\n') {

@@ -21,8 +21,8 @@ void show(Game& game, RecordError e) {
 
 // Prints a header text of a loaded record at (x, y) twips.
 void headerText(Game& game, double xTwips, double yTwips, const std::string& text, int colour) {
-    game.drawing().描画_移動駒種類((xTwips - BOARD_LEFT) / SQUARE_W, (yTwips - BOARD_TOP) / SQUARE_H,
-                                   text, colour);
+    game.drawing().描画_移動駒種類((xTwips - BOARD_LEFT) / SQUARE_W,
+                                   (yTwips - BOARD_TOP) / SQUARE_H, text, colour);
 }
 
 }  // namespace

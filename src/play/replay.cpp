@@ -16,8 +16,11 @@ void hideRecordControls(Game& game) {
     game.描画_棋譜_IO(1);
 }
 
-// Puts snapshot n on the board and in both hands, and recounts the hands.
-void restoreSnapshot(GameState& g, int n) {
+// Puts snapshot n on the board, in both hands and on the clocks (those recorded after move n, so
+// 進 and 戻 show the same clocks for a position), recounts the hands and draws it all.
+void showSnapshot(Game& game, int n) {
+    GameState& g = game.state();
+    Drawing& d = game.drawing();
     const auto k = static_cast<size_t>(n);
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = g.HISTORY[k][x][y];
@@ -27,13 +30,33 @@ void restoreSnapshot(GameState& g, int n) {
     }
     g.ENEMY_HAND_COUNT = 調査_持駒数(g, g.UPPER_PLAYER);
     g.OWN_HAND_COUNT = 調査_持駒数(g, g.LOWER_PLAYER);
-}
-
-void drawPosition(Game& game) {
-    Drawing& d = game.drawing();
+    g.UPPER_TIME = g.CLOCK_UPPER_AFTER[k];
+    g.LOWER_TIME = g.CLOCK_LOWER_AFTER[k];
+    d.描画_所有時間(g.UPPER_PLAYER, g.UPPER_TIME);
+    d.描画_所有時間(g.LOWER_PLAYER, g.LOWER_TIME);
     d.描画_自持盤();
     d.描画_敵持盤();
     d.描画_盤();
+}
+
+// The piece that arrived with move n, sounded; returns the player whose move it was.
+struct MoveResult {
+    int x = 0, y = 0, code = EMPTY, player = NO_SIDE;
+};
+MoveResult soundMove(Game& game, int n) {
+    const GameState& g = game.state();
+    MoveResult r;
+    調査_移動結果(g, n, r.x, r.y, r.code);
+    game.駒移動音(r.code);
+    r.player = r.code > 0 ? g.UPPER_PLAYER : g.LOWER_PLAYER;
+    return r;
+}
+
+// Drops any half-entered move and stops the clock before a step.
+void beginStep(Game& game) {
+    game.state().CLICK_PHASE = 0;
+    game.setTimer(false);
+    game.drawing().描画_将棋盤桝();
 }
 
 }  // namespace
@@ -64,23 +87,13 @@ void AFTER_Click(Game& game) {
         if (g.KIFU_MODE == ON) return game.host().message("終わり", "進む");
         return game.refuse("できません", "進む");
     }
-    g.CLICK_PHASE = 0;
-    game.setTimer(false);
-    d.描画_将棋盤桝();
+    beginStep(game);
     g.MOVE_NO += 1;
     g.MOVE_COUNT += 1;
     d.描画_手数(g.MOVE_COUNT, COLOR_WHITE);
-    restoreSnapshot(g, g.MOVE_NO);
-    const auto n = static_cast<size_t>(g.MOVE_NO);
-    g.UPPER_TIME = g.CLOCK_UPPER_AFTER[n];
-    g.LOWER_TIME = g.CLOCK_LOWER_AFTER[n];
-    d.描画_所有時間(g.UPPER_PLAYER, g.UPPER_TIME);
-    d.描画_所有時間(g.LOWER_PLAYER, g.LOWER_TIME);
-    drawPosition(game);
-    int x = 0, y = 0, code = EMPTY;
-    調査_移動結果(g, g.MOVE_NO, x, y, code);
-    game.駒移動音(code);
-    d.描画_移動結果(code > 0 ? g.UPPER_PLAYER : g.LOWER_PLAYER, x, y, code, COLOR_WHITE);
+    showSnapshot(game, g.MOVE_NO);
+    const MoveResult moved = soundMove(game, g.MOVE_NO);
+    d.描画_移動結果(moved.player, moved.x, moved.y, moved.code, COLOR_WHITE);
     g.TURN = -g.TURN;
     d.描画_手数(g.MOVE_COUNT, COLOR_WHITE);
 }
@@ -91,21 +104,9 @@ void REPLAY_Click(Game& game) {
     hideRecordControls(game);
     g.RESUME_PENDING = ON;
     if (g.MOVE_NO < 1) return game.refuse("できません", "戻る");
-    g.CLICK_PHASE = 0;
-    game.setTimer(false);
-    d.描画_将棋盤桝();
-    restoreSnapshot(g, g.MOVE_NO - 1);
-    // The clocks of the position reached, so that 進 and 戻 show the same clocks for it.
-    const auto before = static_cast<size_t>(g.MOVE_NO - 1);
-    g.UPPER_TIME = g.CLOCK_UPPER_AFTER[before];
-    g.LOWER_TIME = g.CLOCK_LOWER_AFTER[before];
-    d.描画_所有時間(g.UPPER_PLAYER, g.UPPER_TIME);
-    d.描画_所有時間(g.LOWER_PLAYER, g.LOWER_TIME);
-    drawPosition(game);
-    int x = 0, y = 0, code = EMPTY;
-    調査_移動結果(g, g.MOVE_NO, x, y, code);
-    game.駒移動音(code);
-    d.消去_移動結果(code > 0 ? g.UPPER_PLAYER : g.LOWER_PLAYER);
+    beginStep(game);
+    showSnapshot(game, g.MOVE_NO - 1);
+    d.消去_移動結果(soundMove(game, g.MOVE_NO).player);
     g.MOVE_NO -= 1;
     g.MOVE_COUNT -= 1;
     g.TURN = -g.TURN;

@@ -1,27 +1,36 @@
 #include "records/record_file.h"
 
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <vector>
 
-#include <unistd.h>
-
 namespace zorvan {
 
 RecordMessage recordErrorMessage(RecordError e) {
     switch (e) {
-        case RecordError::None: return {"", ""};
-        case RecordError::NoFileName: return {"ﾌｧｲﾙ名が入力されていません", "  "};
-        case RecordError::BadFileName: return {"ﾌｧｲﾙ名に使えない文字があります", "棋譜保存"};
-        case RecordError::NoData: return {"保存するデータがありません", "棋譜保存"};
+        case RecordError::None:
+            return {"", ""};
+        case RecordError::NoFileName:
+            return {"ﾌｧｲﾙ名が入力されていません", "  "};
+        case RecordError::BadFileName:
+            return {"ﾌｧｲﾙ名に使えない文字があります", "棋譜保存"};
+        case RecordError::NoData:
+            return {"保存するデータがありません", "棋譜保存"};
         case RecordError::HandTooLarge:
             return {"持駒が10枚以上あるため棋譜に保存できません", "棋譜保存"};
-        case RecordError::NotEncodable: return {"名前に使えない文字があります", "棋譜保存"};
-        case RecordError::WriteFailed: return {"棋譜を書き込めませんでした", "棋譜保存"};
-        case RecordError::ReadFailed: return {"棋譜ﾌｧｲﾙを読み込めませんでした", "棋譜"};
-        case RecordError::TooLarge: return {"棋譜ﾌｧｲﾙが大きすぎます", "棋譜"};
-        case RecordError::BadCode: return {"棋譜ﾌｧｲﾙが壊れています", "棋譜"};
+        case RecordError::NotEncodable:
+            return {"名前に使えない文字があります", "棋譜保存"};
+        case RecordError::WriteFailed:
+            return {"棋譜を書き込めませんでした", "棋譜保存"};
+        case RecordError::ReadFailed:
+            return {"棋譜ﾌｧｲﾙを読み込めませんでした", "棋譜"};
+        case RecordError::TooLarge:
+            return {"棋譜ﾌｧｲﾙが大きすぎます", "棋譜"};
+        case RecordError::BadCode:
+            return {"棋譜ﾌｧｲﾙが壊れています", "棋譜"};
     }
     return {"", ""};
 }
@@ -193,14 +202,15 @@ RecordError parseRecord(std::string_view bytes, const TextCodec& codec, GameStat
         }
     }
 
-    for (size_t i = 0; i < 3; ++i) headers.lines[i] = i < lines.size() ? codec.decode(lines[i]) : "";
+    for (size_t i = 0; i < 3; ++i)
+        headers.lines[i] = i < lines.size() ? codec.decode(lines[i]) : "";
     g.ensureHistory(static_cast<int>(count));
     for (size_t k = 1; k <= count; ++k) {
         const std::string_view line = lines[k + 2];
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y)
-                g.HISTORY[k][x][y] =
-                    static_cast<int>(fieldValue(line, static_cast<size_t>(3 * (9 * (x - 1) + (y - 1))), 3));
+                g.HISTORY[k][x][y] = static_cast<int>(
+                    fieldValue(line, static_cast<size_t>(3 * (9 * (x - 1) + (y - 1))), 3));
         for (int s = 1; s <= HAND_SLOTS; ++s) {
             const auto column = kHandColumn + 2 * static_cast<size_t>(s - 1);
             g.OWN_HAND_HISTORY[k][s] = static_cast<int>(fieldValue(line, column, 1));

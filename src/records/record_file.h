@@ -12,8 +12,8 @@
 namespace zorvan {
 
 constexpr int RECORD_LINE_WIDTH = 287;
-constexpr int RECORD_MAX_MOVES = 100000;       // a longer file is refused, not loaded
-constexpr double RECORD_MAX_CLOCK = 99999.0;   // the widest value a clock column holds
+constexpr int RECORD_MAX_MOVES = 100000;      // a longer file is refused, not loaded
+constexpr double RECORD_MAX_CLOCK = 99999.0;  // the widest value a clock column holds
 constexpr const char* RECORD_EXTENSION = ".棋譜";
 
 enum class RecordError {

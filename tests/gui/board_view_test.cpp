@@ -158,3 +158,46 @@ TEST(BoardView, LongGamesKeepTheDisplayListBoundedAndTheImageExact) {
 
 }  // namespace
 }  // namespace zorvan
+
+namespace zorvan {
+namespace {
+
+TEST(PictureSet, PicturesAreMadeOncePerScaleAndFitTheCell) {
+    PictureSet set;
+    set.setScale(2.0 / 15.0);  // 66 x 82 device pixels a cell
+    const QImage& first = set.cell(-KAKU, 1);
+    EXPECT_EQ(first.size(), QSize(66, 82));
+    const int held = set.renderedCount();
+    EXPECT_EQ(set.cell(-KAKU, 1).constBits(), first.constBits());
+    EXPECT_EQ(set.renderedCount(), held);
+    set.setScale(1.37 / 15.0);  // a fractional scale rounds the cell up
+    EXPECT_EQ(set.renderedCount(), 0);
+    EXPECT_EQ(set.cell(-KAKU, 1).size(), QSize(46, 57));
+    EXPECT_EQ(set.cell(BG_UCHU, 0, 3).size(), QSize(46, 57));
+}
+
+TEST(PictureSet, EveryPieceHasItsOwnPictureOnBothShades) {
+    PictureSet set;
+    set.setScale(1.0 / 15.0);
+    std::vector<QImage> seen;
+    for (int kind = 1; kind <= KIND_COUNT; ++kind)
+        for (int sign : {-1, 1})
+            for (int shade : {0, 1}) {
+                const QImage& img = set.cell(sign * kind, shade);
+                for (const QImage& other : seen) ASSERT_NE(img, other) << sign * kind;
+                seen.push_back(img);
+            }
+}
+
+TEST(BoardView, IdentifiersOutsideThePictureSetPaintNothing) {
+    BoardView view;
+    view.resize(640, 700);
+    for (int id : {27, -21, 99, 40, -100}) view.picture(id, 0, 2, 2);
+    EXPECT_TRUE(view.displayList().ops().empty());
+    view.picture(TITLE_PICTURE, 0, 10.8, -1);
+    view.picture(BG_RENGA, 0, 0, 0);
+    EXPECT_EQ(view.displayList().ops().size(), 2u);
+}
+
+}  // namespace
+}  // namespace zorvan

@@ -112,9 +112,8 @@ def refused_move(rng, s):
 
 
 class Checker:
-    def __init__(self, cli, verbose):
+    def __init__(self, cli):
         self.cli = cli
-        self.verbose = verbose
         self.passed = 0
         self.failed = 0
         self.tally = {}
@@ -162,6 +161,7 @@ def show_first_difference(got, want):
 
 
 SKIPPED = 77
+LONG_GAME = 520
 
 # Lines that reach the rarer rules on purpose: en passant by either side, castling.
 FIXED_LINES = (
@@ -215,7 +215,7 @@ def main():
     every = args.every if args.every is not None else (6 if args.what == "rules" else 3)
 
     rng = random.Random(args.rng)
-    checker = Checker(args.cli, False)
+    checker = Checker(args.cli)
     seen = {}
     stop = False
     for line in FIXED_LINES:
@@ -260,6 +260,21 @@ def main():
             moves.append(m[5])
         if stop:
             break
+    if not stop and args.what == "rules":
+        # One game past move 500: the history keeps growing, no move is refused.
+        s = R.new_game(True)
+        moves = []
+        for _ in range(LONG_GAME):
+            choices = [m for m in R.legal_moves(s)
+                       if abs(s.BOARD[m[2]][m[3]]) not in (R.OU, R.KING)]
+            if not choices:
+                break
+            m = rng.choices(choices, [move_weight(s, m) for m in choices])[0]
+            R.apply_move(s, m)
+            moves.append(m[5])
+        for argv in commands(args.what, moves, True):
+            if not checker.check(argv):
+                break
     print("moves played: " + ", ".join("%s %d" % kv for kv in sorted(seen.items())))
     if checker.tally:
         print("surveys: " + ", ".join("%s %d" % kv for kv in sorted(checker.tally.items())))

@@ -134,13 +134,13 @@ def cli_offers(cli):
 
 def main(args, rest):
     ap = argparse.ArgumentParser(prog="compare.py --what engine")
-    ap.add_argument("--selfplay", type=int, default=8, help="number of selfplay games")
+    ap.add_argument("--selfplay", type=int, default=10, help="number of selfplay games")
     ap.add_argument("--max-moves", type=int, default=80, help="longest selfplay game")
     extra = ap.parse_args(rest)
     if not cli_offers(args.cli):
         print("zorvan-cli does not offer 'bestmove' yet: skipped")
         return SKIPPED
-    positions = args.games if args.games is not None else 30
+    positions = args.games if args.games is not None else 40
     plies = args.plies if args.plies is not None else 60
     rng = random.Random(args.rng)
     checker = Checker(args.cli)

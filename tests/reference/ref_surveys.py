@@ -177,9 +177,10 @@ class Surveys:
     # Danger squares and bishop watch
     # ----------------------------------------------------------------------------------------
 
-    def 盤評価_COM危険座標(self, P, x2, y2):
+    def 盤評価_COM危険座標(self, P, x2, y2, log=None):
         """Weaknesses around the computer's position after the move, and forks by the moved
-        piece."""
+        piece.  log, when a list, receives (x, y, D before the square) for every square, so
+        that a difference can be traced to the squares that made it."""
         s = self.s
         B = s.BOARD
         OI, EI = s.OWN_INFLUENCE, s.ENEMY_INFLUENCE
@@ -198,6 +199,8 @@ class Surveys:
         for x in RANGE9:
             for y in RANGE9:
                 q = B[x][y]
+                if log is not None:
+                    log.append((x, y, D))
                 if q == EMPTY:
                     # A.1 squares the person covers
                     if OI[x][y] > 0:

@@ -42,12 +42,18 @@ bool bind(void* lib, const char* name, F& fn) {
 
 const char* LibrarySound::fileName(SoundId id) {
     switch (id) {
-        case SoundId::Other: return "その他.wav";
-        case SoundId::Forbidden: return "禁止.wav";
-        case SoundId::ShogiMove: return "駒打音.wav";
-        case SoundId::ChessMove: return "チェス打音.wav";
-        case SoundId::Vanish: return "消滅.wav";
-        case SoundId::Bgm: return "BGM.wav";
+        case SoundId::Other:
+            return "その他.wav";
+        case SoundId::Forbidden:
+            return "禁止.wav";
+        case SoundId::ShogiMove:
+            return "駒打音.wav";
+        case SoundId::ChessMove:
+            return "チェス打音.wav";
+        case SoundId::Vanish:
+            return "消滅.wav";
+        case SoundId::Bgm:
+            return "BGM.wav";
     }
     return "";
 }
@@ -59,7 +65,8 @@ LibrarySound::LibrarySound(std::vector<std::string> libraryPaths,
 LibrarySound::~LibrarySound() {
     close();
     delete m_api;
-    // The library stays loaded (RTLD_NODELETE): unloading it would unload the audio system under it.
+    // The library stays loaded (RTLD_NODELETE): unloading it would unload the audio system under
+    // it.
 }
 
 void LibrarySound::start(const std::function<void(std::string_view)>& warn) {

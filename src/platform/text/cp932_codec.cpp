@@ -26,46 +26,40 @@ private:
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
 
+// Runs one conversion over `in`. An invalid or truncated sequence either stops it (returns
+// false) or, with `replace`, becomes U+FFFD and the byte is skipped.
+bool convert(const Iconv& cd, std::string_view input, std::string& out, bool replace) {
+    char* in = const_cast<char*>(input.data());
+    size_t inLeft = input.size();
+    char buffer[256];
+    while (inLeft > 0) {
+        char* dst = buffer;
+        size_t dstLeft = sizeof buffer;
+        const size_t r = iconv(cd.get(), &in, &inLeft, &dst, &dstLeft);
+        out.append(buffer, static_cast<size_t>(dst - buffer));
+        if (r != static_cast<size_t>(-1) || errno == E2BIG) continue;
+        if (!replace) return false;
+        out.append(kReplacement);
+        ++in;
+        --inLeft;
+        iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool Cp932Codec::encode(std::string_view utf8, std::string& out) const {
     out.clear();
     Iconv cd("CP932", "UTF-8");
-    if (!cd.ok()) return false;
-    char* in = const_cast<char*>(utf8.data());
-    size_t inLeft = utf8.size();
-    char buffer[256];
-    while (inLeft > 0) {
-        char* dst = buffer;
-        size_t dstLeft = sizeof buffer;
-        const size_t r = iconv(cd.get(), &in, &inLeft, &dst, &dstLeft);
-        out.append(buffer, static_cast<size_t>(dst - buffer));
-        if (r == static_cast<size_t>(-1) && errno != E2BIG) return false;
-    }
-    return true;
+    return cd.ok() && convert(cd, utf8, out, false);
 }
 
 std::string Cp932Codec::decode(std::string_view bytes) const {
-    std::string out;
     Iconv cd("UTF-8", "CP932");
     if (!cd.ok()) return std::string(bytes);
-    char* in = const_cast<char*>(bytes.data());
-    size_t inLeft = bytes.size();
-    char buffer[256];
-    while (inLeft > 0) {
-        char* dst = buffer;
-        size_t dstLeft = sizeof buffer;
-        const size_t r = iconv(cd.get(), &in, &inLeft, &dst, &dstLeft);
-        out.append(buffer, static_cast<size_t>(dst - buffer));
-        if (r == static_cast<size_t>(-1)) {
-            if (errno == E2BIG) continue;
-            // An invalid or truncated sequence: show a replacement character, skip one byte.
-            out.append(kReplacement);
-            ++in;
-            --inLeft;
-            iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
-        }
-    }
+    std::string out;
+    convert(cd, bytes, out, true);
     return out;
 }
 
