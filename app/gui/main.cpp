@@ -14,7 +14,9 @@ int main(int argc, char** argv) {
     zorvan::LibrarySound sound(zorvan::defaultSoundLibraryPaths(programDir),
                                zorvan::defaultSoundFolders(programDir));
     zorvan::MainWindow window(&sound);
-    window.show();
+    // As a window's load: start-up runs (and may warn about the sound) before the window shows,
+    // which then opens with its first picture.
     window.startUp();
+    window.show();
     return QApplication::exec();
 }

@@ -252,6 +252,7 @@ void BoardView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (!m_image.isNull()) m_settle.start();
     update();
+    emit resized();
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {

@@ -59,6 +59,8 @@ public:
 signals:
     // A mouse press: button 1 (left) or 2 (right), position in twips.
     void pressed(int button, double x, double y);
+    // The view's size (and so its scale) changed.
+    void resized();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

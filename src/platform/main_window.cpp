@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -53,8 +54,12 @@ void MainWindow::wireGame() {
     connect(m_board, &BoardView::pressed, this,
             [this](int button, double x, double y) { m_game->mousePress(button, x, y); });
     connect(this, &MainWindow::escapePressed, this, [this] { m_game->keyPress(KEY_ESC); });
-    connect(m_recordPanel, &RecordPanel::fileChosen, this,
-            [this](const QString& path) { File1_Click(*m_game, path.toStdString()); });
+    // The record panel: a file of the list loads, "RETURN" writes the game.
+    connect(m_recordPanel, &RecordPanel::fileChosen, this, [this, sync](const QString& path) {
+        if (m_game->ended()) return;
+        File1_Click(*m_game, path.toStdString());
+        sync();
+    });
     connect(m_recordPanel, &RecordPanel::returnPressed, this, [this] { m_game->menu("Command1"); });
     m_clock->setInterval(kTickMs);
     connect(m_clock, &QTimer::timeout, this, [this] {

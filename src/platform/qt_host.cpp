@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "platform/main_window.h"
+#include "platform/message_copy.h"
 #include "platform/piece_choice_dialog.h"
 #include "platform/record_panel.h"
 #include "play/game.h"
@@ -60,6 +61,7 @@ void QtHost::message(std::string_view text, std::string_view title, MessageIcon 
     }
     QMessageBox box(iconOf(icon), m.title, m.text, QMessageBox::Ok, &m_window);
     box.setTextFormat(Qt::PlainText);
+    allowCopy(box);
     box.exec();
 }
 
@@ -72,6 +74,7 @@ bool QtHost::ask(std::string_view text, std::string_view title) {
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
+    allowCopy(box);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -127,13 +130,11 @@ void QtHost::quit() {
 }
 
 void QtHost::setFileListsVisible(bool drive, bool directory, bool file) {
-    m_lists = drive || directory || file;
     if (zorvan::RecordPanel* panel = m_window.recordPanel())
         panel->setListsVisible(drive, directory, file);
 }
 
 void QtHost::setRecordInputVisible(bool visible) {
-    m_input = visible;
     if (zorvan::RecordPanel* panel = m_window.recordPanel()) panel->setInputVisible(visible);
 }
 

@@ -53,10 +53,6 @@ public:
     // ticks are held back then, as they would be in a busy procedure.
     bool busy() const { return m_busy > 0; }
 
-    // What the game last asked of the record panel.
-    bool fileListsVisible() const { return m_lists; }
-    bool recordInputVisible() const { return m_input; }
-
     // Converts a game text to a display text: "\r\n", "\r" and "\n" each start a new line.
     static QString displayText(std::string_view text);
 
@@ -68,8 +64,6 @@ private:
     std::function<bool(const HostMessage&)> m_answerer;
     std::function<int(PieceSet)> m_chooser;
     int m_busy = 0;
-    bool m_lists = false;
-    bool m_input = false;
 };
 
 }  // namespace zorvan

@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -100,7 +99,7 @@ RecordPanel::RecordPanel(BoardView& board, Host& host)
     setObjectName(QStringLiteral("RecordPanel"));
     buildWidgets();
     fillPlaces();
-    m_board.installEventFilter(this);
+    connect(&m_board, &BoardView::resized, this, &RecordPanel::place);
     hide();
     place();
 }
@@ -339,11 +338,6 @@ void RecordPanel::showPath() {
     const QString path = QDir::toNativeSeparators(m_folder);
     m_path->setText(m_path->fontMetrics().elidedText(path, Qt::ElideMiddle, m_path->width()));
     m_path->setToolTip(path);
-}
-
-bool RecordPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &m_board && event->type() == QEvent::Resize) place();
-    return QFrame::eventFilter(watched, event);
 }
 
 void RecordPanel::paintEvent(QPaintEvent*) {

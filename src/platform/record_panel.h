@@ -68,7 +68,6 @@ signals:
     void returnPressed();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -157,7 +157,9 @@ def main(args, rest):
             break
     for g in range(extra.selfplay if not stop else 0):
         chess_hand = g % 2 == 0
-        moves = [] if g < 2 else random_line(rng, chess_hand, plies // 2, False)
+        # Short random openings keep the shogi army's opening squares in play.
+        cap = 8 if g % 4 in (2, 3) else plies // 2
+        moves = [] if g < 2 else random_line(rng, chess_hand, cap, False)
         level = rng.randint(1, 3) if g >= 2 else 3
         lower = rng.randint(1, 3) if g >= 2 else 3
         limit = rng.randint(max(1, extra.max_moves // 2), max(1, extra.max_moves))

@@ -1,0 +1,251 @@
+"""The end-to-end scenarios. Each takes the shared run (display, scratch folders, program) and
+raises E2EError with what it expected and what it saw."""
+
+import os
+import subprocess
+import time
+
+from game_window import GRID, PICK, WHITE, STEP_TIMEOUT, game_environment
+from xdisplay import E2EError, wait_for
+
+
+def white_pixels(picture):
+    """How many pixels of a picture are the palette's white (the status texts' colour)."""
+    rgb = picture.rgb
+    return sum(1 for i in range(0, len(rgb), 3) if rgb[i:i + 3] == b"\xff\xff\xff")
+
+
+def differs(a, b, share=0.05):
+    """True when more than `share` of the pixels of two same-sized pictures differ."""
+    changed = sum(1 for i in range(0, len(a.rgb), 3) if a.rgb[i:i + 3] != b.rgb[i:i + 3])
+    return changed > share * (len(a.rgb) // 3)
+
+
+def expect_outline(game, c, r, colour, what):
+    wait_for(f"{what}: the outline of square ({c},{r}) in {colour}",
+             lambda: game.outline_colour(c, r) == colour, STEP_TIMEOUT)
+
+
+def read_settings(folder):
+    """The lines of the folder's "ZORVAN.ini" (the game writes the Japanese code page; text
+    that is not valid there is read as UTF-8)."""
+    path = os.path.join(folder, "ZORVAN.ini")
+    if not os.path.exists(path):
+        raise E2EError(f"no ZORVAN.ini in {folder}")
+    raw = open(path, "rb").read()
+    if not raw.endswith(b"\r\n"):
+        raise E2EError(f"ZORVAN.ini does not end its lines with CR LF: {raw!r}")
+    for codec in ("cp932", "utf-8"):
+        try:
+            return raw.decode(codec).split("\r\n")[:-1]
+        except UnicodeDecodeError:
+            pass
+    raise E2EError(f"ZORVAN.ini is neither Shift_JIS nor UTF-8: {raw!r}")
+
+
+def counter_and_texts(game):
+    """Pictures of the move counter (right of the board), the lower side's move text (above
+    it) and the upper side's move text (above the board)."""
+    return {
+        "counter": game.region(13, 3, 14, 3),
+        "lower text": game.region(13, 2, 16, 2),
+        "upper text": game.region(1, -2, 3, -2),
+    }
+
+
+def expect_move(game, before, frm, to, mover_text, what):
+    """Waits until a move from square `frm` to `to` shows: both squares changed, the counter
+    changed and shows white text, and the mover's move text appeared."""
+    inside = {sq: before["squares"][sq] for sq in (frm, to)}
+
+    def shown():
+        now = counter_and_texts(game)
+        return (all(differs(inside[sq], game.square_inside(*sq)) for sq in inside)
+                and differs(before["counter"], now["counter"], 0.01)
+                and white_pixels(now["counter"]) > 20
+                and white_pixels(now[mover_text]) > white_pixels(before[mover_text]) + 20)
+
+    wait_for(what, shown, STEP_TIMEOUT)
+
+
+def snapshot(game, *squares):
+    shot = counter_and_texts(game)
+    shot["squares"] = {sq: game.square_inside(*sq) for sq in squares}
+    return shot
+
+
+# ---- scenarios ----
+
+def persons(run):
+    """Two persons at one mouse; an option switched from the menu survives Esc and a restart."""
+    folder = run.folder("persons")
+    game = run.start(folder, "persons-first")
+    run.measure("start-up to the first picture", game.startup_seconds, "s")
+    run.measure("memory after start-up (RSS)", game.rss_kib() // 1024, "MiB")
+    game.expect_no_box()  # no warning about the sound library or anything else
+
+    game.press_cell(5, 5)
+    game.expect_box("開始", "「対局」で始めて下さい")
+
+    game.menu("ｵﾌﾟｼｮﾝ", "移動指導")
+    corner = game.region(-2, -2, -1, -1)
+    began = time.monotonic()
+    game.menu("ｵﾌﾟｼｮﾝ", "背景画", "畳")
+    wait_for("the 畳 background after the redraw",
+             lambda: differs(corner, game.region(-2, -2, -1, -1)), STEP_TIMEOUT)
+    run.measure("background chosen from the menu until redrawn on the screen",
+                time.monotonic() - began, "s")
+    game.press_escape_and_wait_for_exit()
+    lines = read_settings(folder)
+    expected = ["背景画=畳", "移動指導=ON", "経過時間=ON", "チェス側持駒OK=OFF", "BGM=ON"]
+    if lines != expected:
+        raise E2EError(f"expected ZORVAN.ini to hold {expected}, found {lines}")
+
+    game = run.start(folder, "persons-second")
+    game.menu("対局", "対局(人間)")
+    game.expect_box(" ", "先手の番です")
+
+    before = snapshot(game, (7, 7), (7, 6), (5, 2), (5, 4))
+    game.press_cell(7, 7)
+    expect_outline(game, 7, 7, PICK, "the 歩 picked")
+    expect_outline(game, 7, 6, WHITE, "guidance still on after the restart")
+    if game.outline_colour(7, 5) != GRID:
+        raise E2EError("a square the 歩 cannot reach is outlined")
+    game.press_cell(7, 6)
+    expect_move(game, before, (7, 7), (7, 6), "lower text", "the 歩's move on the board")
+    game.expect_no_box()
+
+    after_first = snapshot(game, (5, 2), (5, 4))
+    game.press_cell(5, 2)
+    expect_outline(game, 5, 2, PICK, "the chess pawn picked")
+    expect_outline(game, 5, 4, WHITE, "the pawn's double step offered")
+    game.press_cell(5, 4)
+    expect_move(game, after_first, (5, 2), (5, 4), "upper text", "the pawn's answer")
+    game.expect_no_box()
+    game.press_escape_and_wait_for_exit()
+
+
+def computer(run):
+    """A person against the computer: the computer answers on the board."""
+    folder = run.folder("computer")
+    game = run.start(folder, "computer")
+    game.menu("対局", "対局(COM)")
+    game.expect_box(" ", "MANの番です")
+
+    before = snapshot(game, (7, 7), (7, 6))
+    upper_half = game.region(1, 1, 9, 4)
+    game.press_cell(7, 7)
+    expect_outline(game, 7, 7, PICK, "the 歩 picked")
+    if game.outline_colour(7, 6) != GRID:
+        raise E2EError("guidance is shown although 移動指導 is off by default")
+    began = time.monotonic()
+    game.press_cell(7, 6)
+    wait_for("the computer's reply on the upper half of the board",
+             lambda: differs(upper_half, game.region(1, 1, 9, 4), 0.01)
+             and white_pixels(game.region(1, -2, 3, -2)) > 20, STEP_TIMEOUT)
+    run.measure("person's move to the computer's reply on the screen",
+                time.monotonic() - began, "s")
+    if not differs(before["squares"][(7, 6)], game.square_inside(7, 6)):
+        raise E2EError("the 歩 did not arrive on its square")
+    game.expect_no_box()
+    game.press_escape_and_wait_for_exit()
+
+
+def _installed_files(prefix):
+    found = {}
+    for folder, _, files in os.walk(prefix):
+        for name in files:
+            found[os.path.relpath(os.path.join(folder, name), prefix)] = os.path.join(folder, name)
+    return found
+
+
+def installed(run):
+    """`cmake --install` into a fresh prefix; the installed game, started from another folder,
+    loads the installed sound library, plays the installed sounds and keeps its settings in the
+    folder it was started in."""
+    if not run.args.build_dir:
+        raise E2EError("the installation scenario needs --build-dir")
+    prefix = os.path.join(run.scratch, "prefix")
+    result = subprocess.run([run.args.cmake, "--install", run.args.build_dir, "--prefix", prefix],
+                            capture_output=True, text=True, timeout=300)
+    if result.returncode != 0:
+        raise E2EError(f"cmake --install failed:\n{result.stdout}{result.stderr}")
+    files = _installed_files(prefix)
+    library = [p for p in files if os.path.basename(p) == "libZORVAN.so"]
+    wanted = ["bin/zorvan", "bin/zorvan-cli", "share/applications/zorvan.desktop",
+              "share/icons/hicolor/scalable/apps/zorvan.svg"] + [
+        f"share/zorvan/sounds/{n}" for n in
+        ("その他.wav", "禁止.wav", "駒打音.wav", "チェス打音.wav", "消滅.wav", "BGM.wav")]
+    missing = [w for w in wanted if w not in files] + ([] if library else ["lib*/libZORVAN.so"])
+    if missing:
+        raise E2EError(f"not installed: {missing}; installed: {sorted(files)}")
+    entry = open(files["share/applications/zorvan.desktop"], encoding="utf-8").read().split("\n")
+    for line in ("[Desktop Entry]", "Type=Application", "Exec=zorvan", "Icon=zorvan"):
+        if line not in entry:
+            raise E2EError(f"the desktop entry lacks the line {line!r}")
+
+    # Started from an unrelated folder, with the music on in that folder's settings file and
+    # SDL's disk driver standing in for a sound card: what the game plays lands in a file.
+    folder = run.folder("installed-run")
+    with open(os.path.join(folder, "ZORVAN.ini"), "wb") as f:
+        f.write(b"x\r\nx\r\nx\r\nx\r\nBGM=ON\r\n")
+    audio = os.path.join(run.scratch, "installed-audio.raw")
+    env = game_environment(run.display, runtime_dir=run.runtime, extra={
+        "SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": audio})
+    game = run.start(folder, "installed", program=os.path.join(prefix, "bin", "zorvan"), env=env)
+    game.expect_no_box()
+    mapped = game.mapped_files()
+    wanted_library = os.path.realpath(files[library[0]])
+    if wanted_library not in {os.path.realpath(m) for m in mapped if m.startswith("/")}:
+        loaded = sorted(m for m in mapped if "ZORVAN" in m)
+        raise E2EError(f"the installed game did not load {wanted_library} (loaded: {loaded})")
+
+    def music_heard():
+        try:
+            with open(audio, "rb") as f:
+                return any(f.read())
+        except OSError:
+            return False
+
+    wait_for("the installed music in the sound output", music_heard, STEP_TIMEOUT)
+    game.menu("ｵﾌﾟｼｮﾝ", "経過時間")
+    game.press_escape_and_wait_for_exit()
+    lines = read_settings(folder)
+    if len(lines) != 5 or lines[2] != "経過時間=ON" or lines[4] != "BGM=ON":
+        raise E2EError(f"the settings file in the current folder holds {lines}")
+    strays = [p for p in _installed_files(prefix) if p not in files]
+    if strays:
+        raise E2EError(f"the game wrote into its installation: {strays}")
+
+
+def screenshot(run):
+    """A picture of the window in play for the README: a game against the computer after a
+    few moves, with a piece picked and its moves outlined."""
+    folder = run.folder("screenshot")
+    game = run.start(folder, "screenshot")
+    game.menu("ｵﾌﾟｼｮﾝ", "移動指導")
+    game.menu("対局", "対局(COM)")
+    game.expect_box(" ", "MANの番です")
+    for frm, to in (((7, 7), (7, 6)), ((3, 7), (3, 6))):
+        upper = game.region(1, -2, 3, -1)
+        game.press_cell(*frm)
+        expect_outline(game, *frm, PICK, "the piece picked")
+        game.press_cell(*to)
+        wait_for("the computer's reply",
+                 lambda: differs(upper, game.region(1, -2, 3, -1), 0.01), STEP_TIMEOUT)
+        game.expect_no_box()
+    game.press_cell(2, 8)
+    expect_outline(game, 2, 8, PICK, "the 角 picked")
+    time.sleep(1.2)  # let the clock show a second
+    w = game.window
+    game.d.picture(w.x, w.y, w.width, w.height).save_png(run.args.screenshot)
+    print(f"wrote {run.args.screenshot}")
+    game.press_escape_and_wait_for_exit()
+
+
+ALL = {
+    "persons": persons,
+    "computer": computer,
+    "installed": installed,
+    "screenshot": screenshot,
+}
