@@ -1,5 +1,7 @@
 // The title lettering "ZORVAN": gilded capitals between a small shogi tile and a chess pawn.
+#include <QIcon>
 #include <QLinearGradient>
+#include <QPixmap>
 #include <QPainterPath>
 
 #include "model/piece.h"
@@ -69,6 +71,29 @@ void paintTitle(QPainter& p) {
     paintChessPiece(p, KING, true);
     p.restore();
     p.restore();
+}
+
+QIcon gameIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        // The shogi king's tile and, in front of it, a black chess king.
+        const double k = size / CELL_DESIGN_H;
+        p.save();
+        p.translate(-size * 0.04, size * 0.02);
+        p.scale(k * 0.95, k * 0.95);
+        paintShogiPiece(p, -OU);
+        p.restore();
+        p.translate(size * 0.36, size * 0.10);
+        p.scale(k * 0.9, k * 0.9);
+        paintChessPiece(p, KING, false);
+        p.end();
+        icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
 }
 
 }  // namespace zorvan

@@ -7,6 +7,7 @@
 // device size it wants.
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 #include <QPainter>
 #include <QSize>
@@ -51,5 +52,8 @@ QImage renderBackgroundTile(int id, QSize deviceSize, int variant);
 
 // The title lettering on a transparent ground, in the 161 x 39 design box.
 void paintTitle(QPainter& p);
+
+// The window icon: the two kings.
+QIcon gameIcon();
 
 }  // namespace zorvan

@@ -9,7 +9,9 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
+#include "platform/artwork.h"
 #include "platform/fonts.h"
 #include "platform/menu_tree.h"
 #include "platform/qt_host.h"
@@ -34,6 +36,7 @@ MainWindow::MainWindow(SoundPort* sound, QWidget* parent)
       m_recordPanel(new RecordPanel(*m_board, *m_host)) {
     setObjectName("Form1");
     setWindowTitle(QStringLiteral("ZORVAN"));
+    setWindowIcon(gameIcon());
     setCentralWidget(m_board);
     buildMenus();
     m_board->setFocus();
@@ -94,8 +97,12 @@ void MainWindow::fitToScreen() {
     const int menu = menuBar()->sizeHint().height();
     if (const QScreen* s = screen()) {
         const QSize room = s->availableGeometry().size() - QSize(16, 48 + menu);
-        if (board.width() > room.width() || board.height() > room.height())
-            board.scale(room.expandedTo(m_board->minimumSizeHint()), Qt::KeepAspectRatio);
+        if (board.width() > room.width() || board.height() > room.height()) {
+            // Shrink both sides alike, so the board keeps its shape.
+            const double k = std::max(0.5, std::min(double(room.width()) / board.width(),
+                                                    double(room.height()) / board.height()));
+            board = (QSizeF(board) * k).toSize();
+        }
     }
     resize(board.width(), board.height() + menu);
 }

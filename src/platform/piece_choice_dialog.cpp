@@ -10,11 +10,11 @@ namespace zorvan {
 namespace {
 
 // The six buttons from top to bottom, with the control names of their arrays.
-struct ButtonSpec {
+struct ButtonEntry {
     int kind;
     const char* name;
 };
-constexpr ButtonSpec kButtons[6] = {{PORN, "PORN"},  {ROOK, "ROOK"}, {KNIG, "NIGT"},
+constexpr ButtonEntry kButtons[6] = {{PORN, "PORN"},  {ROOK, "ROOK"}, {KNIG, "NIGT"},
                                     {BISH, "BISYO"}, {QEEN, "QEEN"}, {KING, "KING"}};
 
 constexpr int kButtonTopTwips = 90;

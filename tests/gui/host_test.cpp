@@ -12,15 +12,15 @@
 namespace zorvan {
 namespace {
 
-// Runs `inspect` on the modal widget as soon as one is up.
-void whenModal(std::function<void(QWidget*)> inspect) {
+// Runs `look` on the modal widget as soon as one is up.
+void whenModal(std::function<void(QWidget*)> look) {
     auto* poll = new QTimer;
     poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, inspect] {
+    QObject::connect(poll, &QTimer::timeout, [poll, look] {
         if (QWidget* w = QApplication::activeModalWidget()) {
             poll->stop();
             poll->deleteLater();
-            inspect(w);
+            look(w);
         }
     });
     poll->start();
@@ -202,6 +202,27 @@ TEST(ProgramEnd, TheMenuItemEndsTheProgram) {
     EXPECT_EQ(ended.count(), 1);
     QApplication::processEvents();
     EXPECT_FALSE(f.window.isVisible());
+}
+
+}  // namespace
+}  // namespace zorvan
+
+namespace zorvan {
+namespace {
+
+TEST(ClockTimer, TicksTheGameButNotWhileItWaitsInsideAnEvent) {
+    WindowFixture f;
+    GameState& g = f.state();
+    g.TURN = g.LOWER_PLAYER;
+    g.MOVE_START_TIME = f.window.host().now() - 5;
+    f.window.game().setTimer(true);
+    EXPECT_TRUE(f.window.clockRunning());
+    f.window.host().wait(0.6);  // the game is busy: its clock stands still
+    EXPECT_EQ(g.SHOWN_SECOND, 0);
+    for (int i = 0; i < 100 && g.SHOWN_SECOND == 0; ++i) QTest::qWait(50);
+    EXPECT_GE(g.SHOWN_SECOND, 5);
+    f.window.game().setTimer(false);
+    EXPECT_FALSE(f.window.clockRunning());
 }
 
 }  // namespace
