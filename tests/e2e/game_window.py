@@ -69,6 +69,11 @@ def game_environment(display, extra=None, runtime_dir=None):
     env.setdefault("SDL_AUDIODRIVER", "dummy")
     if runtime_dir:
         env["XDG_RUNTIME_DIR"] = runtime_dir
+    # A sanitizer build checks the game for leaks at its end; the system libraries' own are
+    # listed in lsan.supp.
+    suppressions = os.path.join(os.path.dirname(os.path.abspath(__file__)), "lsan.supp")
+    env["LSAN_OPTIONS"] = ":".join(filter(None, [env.get("LSAN_OPTIONS"),
+                                                  f"suppressions={suppressions}"]))
     env.update(extra or {})
     return env
 

@@ -226,7 +226,7 @@ def screenshot(run):
     game.menu("ｵﾌﾟｼｮﾝ", "移動指導")
     game.menu("対局", "対局(COM)")
     game.expect_box(" ", "MANの番です")
-    for frm, to in (((7, 7), (7, 6)), ((3, 7), (3, 6))):
+    for frm, to in (((7, 7), (7, 6)), ((8, 7), (8, 6))):
         upper = game.region(1, -2, 3, -1)
         game.press_cell(*frm)
         expect_outline(game, *frm, PICK, "the piece picked")
@@ -234,8 +234,8 @@ def screenshot(run):
         wait_for("the computer's reply",
                  lambda: differs(upper, game.region(1, -2, 3, -1), 0.01), STEP_TIMEOUT)
         game.expect_no_box()
-    game.press_cell(2, 8)
-    expect_outline(game, 2, 8, PICK, "the 角 picked")
+    game.press_cell(8, 8)
+    expect_outline(game, 8, 8, PICK, "the 飛 picked")
     time.sleep(1.2)  # let the clock show a second
     w = game.window
     game.d.picture(w.x, w.y, w.width, w.height).save_png(run.args.screenshot)

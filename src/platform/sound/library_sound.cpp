@@ -11,6 +11,9 @@
 #ifndef ZORVAN_INSTALL_LIBDIR
 #define ZORVAN_INSTALL_LIBDIR "/usr/local/lib"
 #endif
+#ifndef ZORVAN_INSTALL_LIBDIR_NAME
+#define ZORVAN_INSTALL_LIBDIR_NAME "lib"
+#endif
 #ifndef ZORVAN_INSTALL_DATADIR
 #define ZORVAN_INSTALL_DATADIR "/usr/local/share/zorvan"
 #endif
@@ -160,6 +163,8 @@ void LibrarySound::close() {
 std::vector<std::string> defaultSoundLibraryPaths(const std::string& programDir) {
     return {programDir + "/" ZORVAN_SOUND_LIBRARY_NAME,
             programDir + "/../lib/" ZORVAN_SOUND_LIBRARY_NAME,
+            // an installation moved to another prefix (lib/<multiarch> on Debian)
+            programDir + "/../" ZORVAN_INSTALL_LIBDIR_NAME "/" ZORVAN_SOUND_LIBRARY_NAME,
             programDir + "/../soundlib/" ZORVAN_SOUND_LIBRARY_NAME,
             ZORVAN_INSTALL_LIBDIR "/" ZORVAN_SOUND_LIBRARY_NAME, ZORVAN_SOUND_LIBRARY_NAME};
 }
