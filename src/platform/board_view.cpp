@@ -231,21 +231,20 @@ void BoardView::paintEvent(QPaintEvent* event) {
     const bool resizing = m_settle.isActive() && !m_image.isNull() && size() != m_imageSize &&
                           m_painted == m_list.ops().size();
     if (resizing) {
-        // A quick stand-in while the window is being resized: the last picture, scaled.
+        // A quick stand-in while the window is being resized: the last picture, scaled (fast
+        // rather than smooth; the sharp picture follows once the size stands).
         p.fillRect(rect(), paletteColour(COLOR_GRID));
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
         const double k = zoom() / m_imageZoom;
         m_image.setDevicePixelRatio(m_dpr);
         p.drawImage(QRectF(0, 0, m_imageSize.width() * k, m_imageSize.height() * k), m_image);
         return;
     }
     flush();
+    // One device pixel of the picture to each device pixel of the screen; the painter clips to
+    // the region that needs painting.
     m_image.setDevicePixelRatio(m_dpr);
-    const QRect r = event->rect();
-    const QRect source(
-        QPoint(qFloor(r.left() * m_dpr), qFloor(r.top() * m_dpr)),
-        QPoint(qCeil((r.right() + 1) * m_dpr) - 1, qCeil((r.bottom() + 1) * m_dpr) - 1));
-    p.drawImage(QRectF(r), m_image, QRectF(source));
+    p.setClipRegion(event->region());
+    p.drawImage(QPointF(0, 0), m_image);
 }
 
 void BoardView::resizeEvent(QResizeEvent* event) {
