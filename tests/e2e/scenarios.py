@@ -5,7 +5,7 @@ import os
 import subprocess
 import time
 
-from game_window import GRID, PICK, WHITE, STEP_TIMEOUT, game_environment
+from game_window import GRID, PICK, WHITE, STEP_TIMEOUT, _spans, game_environment
 from xdisplay import E2EError, wait_for
 
 
@@ -27,19 +27,17 @@ def expect_outline(game, c, r, colour, what):
 
 
 def read_settings(folder):
-    """The lines of the folder's "ZORVAN.ini" (in the Japanese code page; UTF-8 is taken too)."""
+    """The lines of the folder's "ZORVAN.ini" (in the Japanese code page, CR LF line ends)."""
     path = os.path.join(folder, "ZORVAN.ini")
     if not os.path.exists(path):
         raise E2EError(f"no ZORVAN.ini in {folder}")
     raw = open(path, "rb").read()
     if not raw.endswith(b"\r\n"):
         raise E2EError(f"ZORVAN.ini does not end its lines with CR LF: {raw!r}")
-    for codec in ("utf-8", "cp932"):
-        try:
-            return raw.decode(codec).split("\r\n")[:-1]
-        except UnicodeDecodeError:
-            pass
-    raise E2EError(f"ZORVAN.ini is neither Shift_JIS nor UTF-8: {raw!r}")
+    try:
+        return raw.decode("cp932").split("\r\n")[:-1]
+    except UnicodeDecodeError:
+        raise E2EError(f"ZORVAN.ini is not in the Japanese code page: {raw!r}")
 
 
 def counter_and_texts(game):
@@ -150,38 +148,47 @@ def computer(run):
     game.press_escape_and_wait_for_exit()
 
 
-# The record panel's places on the board view, in twips: the first row of the file list, the four
-# text boxes (game name, 先手, 後手, file name) and the "RETURN" button.
-FILE_LIST_FIRST_ROW = (4300, 7720 + 170)
-FILE_LIST_PAPER = (5900, 7720 + 2000)
-TEXT_BOXES = [(5400, 7720 + 180 + i * 430) for i in range(4)]
-RETURN_BUTTON = (5350, 9730)
+# The record panel lies over the board; its file list fills the right half of it when the
+# folder list shows too (left and right edges in twips, and the rows the panel may cover).
+FILE_LIST_X = (4100, 7200)
+PANEL_Y = (1500, 10500)
+
+
+def file_entries(game):
+    """The rows of text on white paper in the file list: [(x, y)] screen points to press."""
+    x0, y0 = game.to_screen(FILE_LIST_X[0], PANEL_Y[0])
+    x1, y1 = game.to_screen(FILE_LIST_X[1], PANEL_Y[1])
+    y1 = min(y1, game.window.y + game.window.height)
+    pic = game.d.picture(x0, y0, x1 - x0, y1 - y0)
+    rows, first_dark = [], []
+    for y in range(pic.height):
+        line = [pic.pixel(x, y) for x in range(pic.width)]
+        dark = [x for x, p in enumerate(line) if sum(p) < 3 * 110]
+        white = sum(1 for p in line if p == (255, 255, 255))
+        rows.append(len(dark) >= 2 and white > pic.width // 2)
+        first_dark.append(dark[0] if dark else 0)
+    found = []
+    for a, b in _spans(rows, 2):
+        if b - a >= 4:  # a line of text, not a frame
+            found.append((x0 + min(first_dark[a:b + 1]) + 8, y0 + (a + b) // 2))
+    return found
 
 
 def read_record(path):
-    """The lines of a record file (CR LF line ends, the Japanese code page or UTF-8)."""
+    """The lines of a record file (in the Japanese code page, CR LF line ends)."""
     raw = open(path, "rb").read()
     if not raw.endswith(b"\r\n"):
         raise E2EError(f"the record does not end its lines with CR LF: {raw[-20:]!r}")
-    for codec in ("utf-8", "cp932"):
-        try:
-            return raw.decode(codec).split("\r\n")[:-1]
-        except UnicodeDecodeError:
-            pass
-    raise E2EError("the record is neither Shift_JIS nor UTF-8")
+    try:
+        return raw.decode("cp932").split("\r\n")[:-1]
+    except UnicodeDecodeError:
+        raise E2EError(f"the record is not in the Japanese code page: {raw[:80]!r}")
 
 
 def square_field(line, x, y):
     """The 3-character code of square (x, y) in a record's move line."""
     at = 3 * (9 * (x - 1) + (y - 1))
     return line[at:at + 3]
-
-
-def cream_at(game, tx, ty):
-    """True when the record panel's cream paper shows at (tx, ty) twips."""
-    x, y = game.to_screen(tx, ty)
-    r, g, b = game.d.picture(x, y, 1, 1).pixel(0, 0)
-    return abs(r - 0xF7) + abs(g - 0xEC) + abs(b - 0xD0) < 30
 
 
 def record(run):
@@ -200,13 +207,15 @@ def record(run):
     expect_move(game, first, (5, 2), (5, 4), "upper text", "the pawn's answer")
     second = snapshot(game, (5, 4))
 
+    # The panel opens with the game name's box ready; Enter goes on to the next box and, in the
+    # file name's, presses "RETURN".
+    board = game.region(1, 1, 9, 9)
     game.menu("棋譜", "書込")
-    wait_for("the record panel's text boxes",
-             lambda: all(cream_at(game, *box) for box in TEXT_BOXES), STEP_TIMEOUT)
-    for box, text in zip(TEXT_BOXES, ("e2e 対局", "羽生", "Kasparov", "第一局")):
-        game.click_twips(*box)
+    wait_for("the record panel over the board",
+             lambda: differs(board, game.region(1, 1, 9, 9), 0.3), STEP_TIMEOUT)
+    for text in ("e2e 対局", "羽生", "Kasparov", "第一局"):
         game.type_text(text)
-    game.click_twips(*RETURN_BUTTON)
+        game.d.key("Return")
     game.expect_box("  ", "棋譜を書き込みました")
 
     path = os.path.join(folder, "第一局.棋譜")
@@ -225,8 +234,11 @@ def record(run):
                        f"move 2 hold {fields}")
 
     game.menu("棋譜", "読込")
-    wait_for("the file list", lambda: cream_at(game, *FILE_LIST_PAPER), STEP_TIMEOUT)
-    game.click_twips(*FILE_LIST_FIRST_ROW)
+    entries = wait_for("the record in the file list", lambda: file_entries(game), STEP_TIMEOUT)
+    if len(entries) != 1:
+        raise E2EError(f"expected one record in the file list, found {len(entries)} rows")
+    game.say("presses the record in the file list")
+    game.d.click(*entries[0])
     game.expect_box("棋譜", " 読み込みました")
     game.expect_box("棋譜", "棋譜を '進 'で進めて下さい")
     wait_for("the start position after loading", lambda: not differs(
