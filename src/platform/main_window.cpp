@@ -47,6 +47,8 @@ MainWindow::MainWindow(SoundPort* sound, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::wireGame() {
+    // The settings file lives in the current folder, like the records.
+    m_game->setFiles("ZORVAN.ini", &m_codec);
     auto sync = [this] { showChecks(m_game->state().checks); };
     connect(this, &MainWindow::menuCommand, this, [this, sync](const QString& control) {
         m_game->menu(control.toStdString());

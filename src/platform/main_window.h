@@ -10,6 +10,7 @@
 
 #include "model/game_state.h"
 #include "platform/board_view.h"
+#include "platform/text/cp932_codec.h"
 
 class QAction;
 class QTimer;
@@ -74,6 +75,7 @@ private:
     void wireGame();
 
     BoardView* m_board;
+    Cp932Codec m_codec;  // settings and record files are written in the Japanese code page
     QHash<QString, QAction*> m_actions;
     std::unique_ptr<QtHost> m_host;
     std::unique_ptr<Game> m_game;
