@@ -15,7 +15,7 @@
 #include "platform/fonts.h"
 #include "platform/menu_tree.h"
 #include "platform/qt_host.h"
-#include "platform/record_controls.h"
+#include "platform/record_panel.h"
 #include "play/game.h"
 #include "play/hooks.h"
 
@@ -33,7 +33,7 @@ MainWindow::MainWindow(SoundPort* sound, QWidget* parent)
       m_host(std::make_unique<QtHost>(*this)),
       m_game(std::make_unique<Game>(*m_host, m_board, sound)),
       m_clock(new QTimer(this)),
-      m_record(new RecordControls(m_board, QDir::currentPath())) {
+      m_recordPanel(new RecordPanel(*m_board, *m_host)) {
     setObjectName("Form1");
     setWindowTitle(QStringLiteral("ZORVAN"));
     setWindowIcon(gameIcon());
@@ -47,7 +47,7 @@ MainWindow::MainWindow(SoundPort* sound, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::wireGame() {
-    // The settings file lives in the current folder, like the records.
+    // The settings file and the records are read and written in the current folder.
     m_game->setFiles("ZORVAN.ini", &m_codec);
     auto sync = [this] { showChecks(m_game->state().checks); };
     connect(this, &MainWindow::menuCommand, this, [this, sync](const QString& control) {
@@ -58,20 +58,12 @@ void MainWindow::wireGame() {
             [this](int button, double x, double y) { m_game->mousePress(button, x, y); });
     connect(this, &MainWindow::escapePressed, this, [this] { m_game->keyPress(KEY_ESC); });
     // The record panel: a file of the list loads, "RETURN" writes the game.
-    connect(m_record, &RecordControls::fileChosen, this, [this, sync](const QString& path) {
+    connect(m_recordPanel, &RecordPanel::fileChosen, this, [this, sync](const QString& path) {
         if (m_game->ended()) return;
         File1_Click(*m_game, path.toStdString());
         sync();
     });
-    connect(m_record, &RecordControls::returnPressed, this, [this] {
-        if (!m_game->ended()) Command1_Click(*m_game);
-    });
-    connect(m_record, &RecordControls::driveNotReady, this,
-            [this] { m_host->message("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ", MessageIcon::None); });
-    connect(m_board, &BoardView::resized, this,
-            [this] { m_record->place(m_board->zoom() / 15.0); });
-    m_record->place(m_board->zoom() / 15.0);
-
+    connect(m_recordPanel, &RecordPanel::returnPressed, this, [this] { m_game->menu("Command1"); });
     m_clock->setInterval(kTickMs);
     connect(m_clock, &QTimer::timeout, this, [this] {
         if (!m_host->busy()) m_game->tick();

@@ -19,7 +19,7 @@ namespace zorvan {
 
 class Game;
 class QtHost;
-class RecordControls;
+class RecordPanel;
 class SoundPort;
 
 class MainWindow : public QMainWindow {
@@ -36,7 +36,8 @@ public:
     BoardView* board() const { return m_board; }
     Game& game() { return *m_game; }
     QtHost& host() { return *m_host; }
-    RecordControls& recordControls() { return *m_record; }
+    // The record panel over the board (lists, name boxes and the RETURN button).
+    RecordPanel* recordPanel() const { return m_recordPanel; }
 
     // The menu action of a control name ("MATCH_MAN", "LEVEL3", "TAIKYOKU", ...); nullptr for an
     // unknown name. For a menu that opens a sub-menu this is the menu's own action.
@@ -75,12 +76,12 @@ private:
     void wireGame();
 
     BoardView* m_board;
-    Cp932Codec m_codec;  // settings and record files are written in the Japanese code page
     QHash<QString, QAction*> m_actions;
+    Cp932Codec m_codec;  // the settings and record files are in the Japanese code page
     std::unique_ptr<QtHost> m_host;
     std::unique_ptr<Game> m_game;
     QTimer* m_clock;
-    RecordControls* m_record;
+    RecordPanel* m_recordPanel;
 };
 
 // Makes the game's CJK font the application font, so menus and dialogs show Japanese text.

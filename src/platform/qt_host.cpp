@@ -9,7 +9,7 @@
 #include "platform/main_window.h"
 #include "platform/message_copy.h"
 #include "platform/piece_choice_dialog.h"
-#include "platform/record_controls.h"
+#include "platform/record_panel.h"
 #include "play/game.h"
 
 namespace zorvan {
@@ -130,21 +130,21 @@ void QtHost::quit() {
 }
 
 void QtHost::setFileListsVisible(bool drive, bool directory, bool file) {
-    m_window.recordControls().setListsVisible(drive, directory, file);
+    if (zorvan::RecordPanel* panel = m_window.recordPanel())
+        panel->setListsVisible(drive, directory, file);
 }
 
 void QtHost::setRecordInputVisible(bool visible) {
-    m_window.recordControls().setInputVisible(visible);
+    if (zorvan::RecordPanel* panel = m_window.recordPanel()) panel->setInputVisible(visible);
 }
 
 Host::RecordPanel QtHost::recordPanel() {
-    const RecordControls& p = m_window.recordControls();
-    return {p.folder().toStdString(), p.gameName().toStdString(), p.sente().toStdString(),
-            p.gote().toStdString(), p.fileName().toStdString()};
+    if (zorvan::RecordPanel* panel = m_window.recordPanel()) return panel->contents();
+    return {};
 }
 
 void QtHost::refreshFileList() {
-    m_window.recordControls().refreshFiles();
+    if (zorvan::RecordPanel* panel = m_window.recordPanel()) panel->refreshFiles();
 }
 
 void QtHost::checksChanged() {
