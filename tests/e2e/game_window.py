@@ -150,8 +150,9 @@ class GameWindow:
 
     def _check_running(self, when):
         if self.proc.poll() is not None:
-            raise E2EError(f"the program ended {when} with status {self.proc.returncode}; "
-                           f"its output:\n{self.output()}")
+            code = self.proc.returncode
+            how = f"was killed by signal {-code}" if code < 0 else f"ended with status {code}"
+            raise E2EError(f"the program {how} {when}; its output:\n{self.output()}")
 
     def output(self):
         try:

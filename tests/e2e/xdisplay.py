@@ -105,6 +105,12 @@ def _load_xlib():
         "XFlush": (ctypes.c_int, [ctypes.c_void_p]),
         "XSync": (ctypes.c_int, [ctypes.c_void_p, ctypes.c_int]),
         "XSetErrorHandler": (ctypes.c_void_p, [ctypes.c_void_p]),
+        "XDisplayKeycodes": (ctypes.c_int, [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int),
+                                            ctypes.POINTER(ctypes.c_int)]),
+        "XGetKeyboardMapping": (_c_ulong_p, [ctypes.c_void_p, ctypes.c_ubyte, ctypes.c_int,
+                                             ctypes.POINTER(ctypes.c_int)]),
+        "XChangeKeyboardMapping": (ctypes.c_int, [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
+                                                  _c_ulong_p, ctypes.c_int]),
         "XQueryPointer": (ctypes.c_int, [ctypes.c_void_p, ctypes.c_ulong, _c_ulong_p, _c_ulong_p,
                                          ctypes.POINTER(ctypes.c_int),
                                          ctypes.POINTER(ctypes.c_int),
@@ -357,5 +363,36 @@ class Display:
     def key(self, *keys):
         self.xdotool("key", "--delay", 40, *keys)
 
+    def _keyboard_map(self):
+        first, last = ctypes.c_int(), ctypes.c_int()
+        self._x.XDisplayKeycodes(self._d, ctypes.byref(first), ctypes.byref(last))
+        per = ctypes.c_int()
+        count = last.value - first.value + 1
+        syms = self._x.XGetKeyboardMapping(self._d, first.value, count, ctypes.byref(per))
+        table = {first.value + i: [syms[i * per.value + j] for j in range(per.value)]
+                 for i in range(count)}
+        self._x.XFree(syms)
+        return table
+
+    def map_characters(self, text):
+        """Gives every character of `text` that the keyboard lacks a key of its own (on the
+        unused key codes), so that typing it needs no change of the keyboard while keys are on
+        their way: xdotool would otherwise re-map one spare key for each such character, and a
+        busy program may read a key after its meaning changed."""
+        table = self._keyboard_map()
+        present = {sym for syms in table.values() for sym in syms}
+        spare = [code for code, syms in sorted(table.items()) if not any(syms)]
+        for ch in dict.fromkeys(text):
+            sym = ord(ch) if ord(ch) < 0x100 else 0x01000000 | ord(ch)
+            if sym in present:
+                continue
+            if not spare:
+                raise E2EError("no unused key left for the characters to type")
+            code = spare.pop(0)
+            self._x.XChangeKeyboardMapping(self._d, code, 1, (ctypes.c_ulong * 1)(sym), 1)
+            present.add(sym)
+        self._x.XSync(self._d, 0)
+
     def type_text(self, text):
+        self.map_characters(text)
         self.xdotool("type", "--delay", 40, text)
