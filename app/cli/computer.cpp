@@ -104,8 +104,12 @@ int runSelfplay(const Args& args) {
     SelfPlayOptions options;
     int lowerLevel = -1;
     int status = 0;
+    std::string save;
     for (size_t i = 0; i < rest.size(); ++i) {
-        if (rest[i] == "--level") {
+        if (rest[i] == "--save") {
+            if (i + 1 >= rest.size()) return usageError("selfplay: --save needs a file");
+            save = rest[++i];
+        } else if (rest[i] == "--level") {
             if (!numberOption(rest, i, 1, 3, options.upperLevel, status)) return status;
         } else if (rest[i] == "--lower-level") {
             if (!numberOption(rest, i, 1, 3, lowerLevel, status)) return status;
@@ -120,6 +124,7 @@ int runSelfplay(const Args& args) {
     Printer printer;
     const SelfPlayResult result = selfPlay(g, options, printer);
     std::printf("result %s plies %d\n", playerName(result.winner), result.plies);
+    if (!save.empty()) return saveRecordFile(save, g, {"selfplay", "COM", "COM"});
     return 0;
 }
 

@@ -14,12 +14,15 @@ void usage() {
         "  survey                      print the influence maps and the mate tests\n"
         "  bestmove [--level 1|2|3] [--scores]\n"
         "                              the computer's move for the upper side\n"
-        "  selfplay [--level L] [--lower-level L] [--max-moves N]\n"
+        "  selfplay [--level L] [--lower-level L] [--max-moves N] [--save FILE]\n"
         "                              the computer plays both sides\n"
         "  bench                       time the computer's search\n"
+        "  record FILE [--name N] [--sente S] [--gote G]\n"
+        "                              write the game to a record file\n"
         "position options (every command):\n"
         "  --moves \"m1 m2 ...\"         play these moves from the start\n"
-        "  --chess-hand                the chess army may drop from its hand\n",
+        "  --chess-hand                the chess army may drop from its hand\n"
+        "  --record FILE --at N        start from move N of a record file\n",
         stderr);
 }
 
@@ -38,6 +41,7 @@ int main(int argc, char** argv) {
     if (command == "bestmove") return zorvan::cli::runBestmove(args);
     if (command == "selfplay") return zorvan::cli::runSelfplay(args);
     if (command == "bench") return zorvan::cli::runBench(args);
+    if (command == "record") return zorvan::cli::runRecord(args);
     usage();
     return 2;
 }

@@ -1,8 +1,8 @@
 // The title lettering "ZORVAN": gilded capitals between a small shogi tile and a chess pawn.
 #include <QIcon>
 #include <QLinearGradient>
-#include <QPixmap>
 #include <QPainterPath>
+#include <QPixmap>
 
 #include "model/piece.h"
 #include "platform/artwork.h"

@@ -15,7 +15,7 @@ struct ButtonEntry {
     const char* name;
 };
 constexpr ButtonEntry kButtons[6] = {{PORN, "PORN"},  {ROOK, "ROOK"}, {KNIG, "NIGT"},
-                                    {BISH, "BISYO"}, {QEEN, "QEEN"}, {KING, "KING"}};
+                                     {BISH, "BISYO"}, {QEEN, "QEEN"}, {KING, "KING"}};
 
 constexpr int kButtonTopTwips = 90;
 constexpr int kButtonStepTwips = 660;

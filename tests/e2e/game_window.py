@@ -93,6 +93,7 @@ class GameWindow:
         self.ox = self.oy = 0  # screen position of the board view's top-left corner
         self.menu_height = 0
         self.startup_seconds = None
+        self.began = time.monotonic()
 
     # ---- start and end ----
 
@@ -100,7 +101,7 @@ class GameWindow:
         """Starts the program and waits for its first picture of the board."""
         if not os.access(self.program, os.X_OK):
             raise E2EError(f"the program {self.program} does not exist or cannot run")
-        began = time.monotonic()
+        began = self.began = time.monotonic()
         with open(self.log_path, "wb") as log:
             self.proc = subprocess.Popen([self.program], cwd=self.folder, env=self.env,
                                          stdout=log, stderr=subprocess.STDOUT)
@@ -277,13 +278,26 @@ class GameWindow:
         self.d.xdotool("windowfocus", "--sync", wid)
 
     def say(self, text):
-        print(f"  [{self.label}] {text}", flush=True)
+        print(f"  {time.monotonic() - self.began:6.2f} s [{self.label}] {text}", flush=True)
 
     def press_cell(self, c, r, button=1):
         self._check_running("before a press on the board")
         self.say(f"{'left' if button == 1 else 'right'} press on square ({c},{r})")
         x, y = self.cell_centre(c, r)
         self.d.click(x, y, button)
+
+    def click_twips(self, tx, ty):
+        """A left press at a point of the board view given in twips (the record panel's
+        controls sit there)."""
+        self._check_running("before a press on the window")
+        self.say(f"left press at ({tx}, {ty}) twips")
+        self.d.click(*self.to_screen(tx, ty))
+
+    def type_text(self, text):
+        """Types text into the window's focused control."""
+        self.focus(self.window.id)
+        self.say(f"types {text!r}")
+        self.d.type_text(text)
 
     def _caption_spans(self):
         w = self.window

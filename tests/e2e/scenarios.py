@@ -5,7 +5,7 @@ import os
 import subprocess
 import time
 
-from game_window import GRID, PICK, WHITE, STEP_TIMEOUT, game_environment
+from game_window import GRID, PICK, WHITE, STEP_TIMEOUT, _spans, game_environment
 from xdisplay import E2EError, wait_for
 
 
@@ -27,20 +27,17 @@ def expect_outline(game, c, r, colour, what):
 
 
 def read_settings(folder):
-    """The lines of the folder's "ZORVAN.ini" (the game writes the Japanese code page; text
-    that is not valid there is read as UTF-8)."""
+    """The lines of the folder's "ZORVAN.ini" (in the Japanese code page, CR LF line ends)."""
     path = os.path.join(folder, "ZORVAN.ini")
     if not os.path.exists(path):
         raise E2EError(f"no ZORVAN.ini in {folder}")
     raw = open(path, "rb").read()
     if not raw.endswith(b"\r\n"):
         raise E2EError(f"ZORVAN.ini does not end its lines with CR LF: {raw!r}")
-    for codec in ("cp932", "utf-8"):
-        try:
-            return raw.decode(codec).split("\r\n")[:-1]
-        except UnicodeDecodeError:
-            pass
-    raise E2EError(f"ZORVAN.ini is neither Shift_JIS nor UTF-8: {raw!r}")
+    try:
+        return raw.decode("cp932").split("\r\n")[:-1]
+    except UnicodeDecodeError:
+        raise E2EError(f"ZORVAN.ini is not in the Japanese code page: {raw!r}")
 
 
 def counter_and_texts(game):
@@ -151,6 +148,113 @@ def computer(run):
     game.press_escape_and_wait_for_exit()
 
 
+# The record panel lies over the board; its file list fills the right half of it when the
+# folder list shows too (left and right edges in twips, and the rows the panel may cover).
+FILE_LIST_X = (4100, 7200)
+PANEL_Y = (1500, 10500)
+
+
+def file_entries(game):
+    """The rows of text on white paper in the file list: [(x, y)] screen points to press."""
+    x0, y0 = game.to_screen(FILE_LIST_X[0], PANEL_Y[0])
+    x1, y1 = game.to_screen(FILE_LIST_X[1], PANEL_Y[1])
+    y1 = min(y1, game.window.y + game.window.height)
+    pic = game.d.picture(x0, y0, x1 - x0, y1 - y0)
+    rows, first_dark = [], []
+    for y in range(pic.height):
+        line = [pic.pixel(x, y) for x in range(pic.width)]
+        dark = [x for x, p in enumerate(line) if sum(p) < 3 * 110]
+        white = sum(1 for p in line if p == (255, 255, 255))
+        rows.append(len(dark) >= 2 and white > pic.width // 2)
+        first_dark.append(dark[0] if dark else 0)
+    found = []
+    for a, b in _spans(rows, 2):
+        if b - a >= 4:  # a line of text, not a frame
+            found.append((x0 + min(first_dark[a:b + 1]) + 8, y0 + (a + b) // 2))
+    return found
+
+
+def read_record(path):
+    """The lines of a record file (in the Japanese code page, CR LF line ends)."""
+    raw = open(path, "rb").read()
+    if not raw.endswith(b"\r\n"):
+        raise E2EError(f"the record does not end its lines with CR LF: {raw[-20:]!r}")
+    try:
+        return raw.decode("cp932").split("\r\n")[:-1]
+    except UnicodeDecodeError:
+        raise E2EError(f"the record is not in the Japanese code page: {raw[:80]!r}")
+
+
+def square_field(line, x, y):
+    """The 3-character code of square (x, y) in a record's move line."""
+    at = 3 * (9 * (x - 1) + (y - 1))
+    return line[at:at + 3]
+
+
+def record(run):
+    """A game written with 棋譜 > 書込, read back with 棋譜 > 読込 and stepped with 進."""
+    folder = run.folder("record")
+    game = run.start(folder, "record")
+    game.menu("対局", "対局(人間)")
+    game.expect_box(" ", "先手の番です")
+    start = snapshot(game, (7, 7), (7, 6), (5, 2), (5, 4))
+    game.press_cell(7, 7)
+    game.press_cell(7, 6)
+    expect_move(game, start, (7, 7), (7, 6), "lower text", "the 歩's move")
+    first = snapshot(game, (7, 6), (5, 2), (5, 4))
+    game.press_cell(5, 2)
+    game.press_cell(5, 4)
+    expect_move(game, first, (5, 2), (5, 4), "upper text", "the pawn's answer")
+    second = snapshot(game, (5, 4))
+
+    # The panel opens with the game name's box ready; Enter goes on to the next box and, in the
+    # file name's, presses "RETURN".
+    board = game.region(1, 1, 9, 9)
+    game.menu("棋譜", "書込")
+    wait_for("the record panel over the board",
+             lambda: differs(board, game.region(1, 1, 9, 9), 0.3), STEP_TIMEOUT)
+    for text in ("e2e 対局", "羽生", "Kasparov", "第一局"):
+        game.type_text(text)
+        game.d.key("Return")
+    game.expect_box("  ", "棋譜を書き込みました")
+
+    path = os.path.join(folder, "第一局.棋譜")
+    if not os.path.exists(path):
+        raise E2EError(f"no record file {path}; the folder holds {os.listdir(folder)}")
+    lines = read_record(path)
+    if lines[:3] != ["e2e 対局", "Kasparov", "羽生"] or len(lines) != 5:
+        raise E2EError(f"expected the headers and two move lines, found {lines[:3]} and "
+                       f"{len(lines) - 3} more lines")
+    if any(len(line) != 287 for line in lines[3:]):
+        raise E2EError(f"move lines of {[len(line) for line in lines[3:]]} characters, not 287")
+    fields = [square_field(lines[3], 7, 7), square_field(lines[3], 7, 6),
+              square_field(lines[4], 5, 2), square_field(lines[4], 5, 4)]
+    if fields != ["  0", " -1", "  0", "  3"]:
+        raise E2EError(f"the record's squares (7,7) (7,6) after move 1 and (5,2) (5,4) after "
+                       f"move 2 hold {fields}")
+
+    game.menu("棋譜", "読込")
+    entries = wait_for("the record in the file list", lambda: file_entries(game), STEP_TIMEOUT)
+    if len(entries) != 1:
+        raise E2EError(f"expected one record in the file list, found {len(entries)} rows")
+    game.say("presses the record in the file list")
+    game.d.click(*entries[0])
+    game.expect_box("棋譜", " 読み込みました")
+    game.expect_box("棋譜", "棋譜を '進 'で進めて下さい")
+    wait_for("the start position after loading", lambda: not differs(
+        start["squares"][(7, 6)], game.square_inside(7, 6), 0.01), STEP_TIMEOUT)
+
+    game.menu("進")
+    wait_for("move 1 of the record on the board", lambda: not differs(
+        first["squares"][(7, 6)], game.square_inside(7, 6), 0.01), STEP_TIMEOUT)
+    game.menu("進")
+    wait_for("move 2 of the record on the board", lambda: not differs(
+        second["squares"][(5, 4)], game.square_inside(5, 4), 0.01), STEP_TIMEOUT)
+    game.menu("進")
+    game.expect_box("進む", "終わり")
+    game.press_escape_and_wait_for_exit()
+
+
 def _installed_files(prefix):
     found = {}
     for folder, _, files in os.walk(prefix):
@@ -246,6 +350,7 @@ def screenshot(run):
 ALL = {
     "persons": persons,
     "computer": computer,
+    "record": record,
     "installed": installed,
     "screenshot": screenshot,
 }

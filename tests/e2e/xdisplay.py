@@ -22,10 +22,13 @@ class E2EError(Exception):
 def wait_for(what, probe, timeout, interval=0.05):
     """Polls `probe` until it returns something true and returns that; fails after `timeout`
     seconds with a message naming `what`."""
-    end = time.monotonic() + timeout
+    began = time.monotonic()
+    end = began + timeout
     while True:
         value = probe()
         if value:
+            if os.environ.get("E2E_SLOW_WAITS") and time.monotonic() - began > 1:
+                print(f"    waited {time.monotonic() - began:.1f} s for {what}", flush=True)
             return value
         if time.monotonic() > end:
             raise E2EError(f"timed out after {timeout:.0f} s waiting for {what}")
@@ -102,6 +105,12 @@ def _load_xlib():
         "XFlush": (ctypes.c_int, [ctypes.c_void_p]),
         "XSync": (ctypes.c_int, [ctypes.c_void_p, ctypes.c_int]),
         "XSetErrorHandler": (ctypes.c_void_p, [ctypes.c_void_p]),
+        "XQueryPointer": (ctypes.c_int, [ctypes.c_void_p, ctypes.c_ulong, _c_ulong_p, _c_ulong_p,
+                                         ctypes.POINTER(ctypes.c_int),
+                                         ctypes.POINTER(ctypes.c_int),
+                                         ctypes.POINTER(ctypes.c_int),
+                                         ctypes.POINTER(ctypes.c_int),
+                                         ctypes.POINTER(ctypes.c_uint)]),
         "XSetSelectionOwner": (ctypes.c_int, [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong,
                                               ctypes.c_ulong]),
     }
@@ -329,8 +338,20 @@ class Display:
             raise E2EError(f"xdotool {' '.join(map(str, args))} failed: {result.stderr.strip()}")
         return result.stdout
 
+    def pointer(self):
+        """Where the mouse pointer is, in screen pixels."""
+        root, child = ctypes.c_ulong(), ctypes.c_ulong()
+        x, y, wx, wy, mask = (ctypes.c_int(), ctypes.c_int(), ctypes.c_int(), ctypes.c_int(),
+                              ctypes.c_uint())
+        self._x.XQueryPointer(self._d, self.root, ctypes.byref(root), ctypes.byref(child),
+                              ctypes.byref(x), ctypes.byref(y), ctypes.byref(wx),
+                              ctypes.byref(wy), ctypes.byref(mask))
+        return x.value, y.value
+
     def click(self, x, y, button=1):
-        self.xdotool("mousemove", "--sync", int(x), int(y))
+        x, y = int(x), int(y)
+        if self.pointer() != (x, y):  # (--sync would wait for a motion that never comes)
+            self.xdotool("mousemove", "--sync", x, y)
         self.xdotool("click", button)
 
     def key(self, *keys):

@@ -1,6 +1,7 @@
 // The real main window with the game behind it: menus by control name, presses on squares at
 // several window sizes, and what the rendered picture shows.
 #include <QAction>
+#include <QFile>
 
 #include "platform/palette.h"
 #include "window_fixture.h"
@@ -84,6 +85,28 @@ TEST_P(GameWindowTest, ResizingKeepsWhatTheGameDrew) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, GameWindowTest,
                          ::testing::Values(QSize(640, 700), QSize(960, 1050), QSize(900, 620)));
+
+}  // namespace
+}  // namespace zorvan
+
+namespace zorvan {
+namespace {
+
+TEST(GameWindow, OptionsAreSavedInTheJapaneseCodePage) {
+    QFile::remove("ZORVAN.ini");
+    WindowFixture f;
+    f.window.action("TATAMI")->trigger();
+    EXPECT_TRUE(f.window.action("TATAMI")->isChecked());
+    EXPECT_FALSE(f.window.action("MIDORI")->isChecked());
+    QFile file("ZORVAN.ini");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray first = file.readLine();
+    std::string expected;
+    ASSERT_TRUE(Cp932Codec().encode("背景画=畳\r\n", expected));
+    EXPECT_EQ(first.toStdString(), expected);
+    file.close();
+    QFile::remove("ZORVAN.ini");
+}
 
 }  // namespace
 }  // namespace zorvan

@@ -1,12 +1,12 @@
 // Ctrl+C on a message box puts the message's text on the clipboard; other keys leave it alone.
+#include "platform/message_copy.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
 #include <QTest>
-
-#include "platform/message_copy.h"
 
 namespace zorvan {
 namespace {

@@ -1,0 +1,96 @@
+// zorvan-cli record, --record/--at and selfplay --save: a record written from the command line
+// reads back to the same positions.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+struct CliOutput {
+    int status = -1;
+    std::string out;
+};
+
+CliOutput cli(const std::string& arguments) {
+    CliOutput r;
+    const std::string command = std::string(ZORVAN_CLI_PATH) + " " + arguments + " 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return r;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
+    const int raw = pclose(pipe);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return r;
+}
+
+class RecordCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("zorvan-record-cli-" + std::to_string(getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::string file(const char* name) const { return "'" + (dir / name).string() + "'"; }
+    std::filesystem::path dir;
+};
+
+// Castling needs the chess army below, so this line has en passant, drops and promotions.
+const char* const kMoves[] = {"3736", "7274", "2882", "7182", "PORN*55",  "6263",
+                              "5554", "6364", "5463", "4243", "6352=QEEN"};
+
+TEST_F(RecordCli, EveryPositionOfAWrittenRecordReadsBack) {
+    std::string line;
+    for (const char* m : kMoves) line += std::string(line.empty() ? "" : " ") + m;
+    const CliOutput written =
+        cli("record " + file("line.棋譜") + " --name 'テスト' --moves '" + line + "'");
+    ASSERT_EQ(written.status, 0) << "the line is legal";
+    std::string prefix;
+    for (int n = 0; n <= 11; ++n) {
+        if (n > 0) prefix += std::string(n > 1 ? " " : "") + kMoves[n - 1];
+        const CliOutput expected = cli("show --moves '" + prefix + "'");
+        const CliOutput loaded =
+            cli("show --record " + file("line.棋譜") + " --at " + std::to_string(n));
+        ASSERT_EQ(loaded.status, 0) << n;
+        EXPECT_EQ(loaded.out, expected.out) << "after move " << n;
+    }
+    // Moves go on from a loaded position.
+    EXPECT_EQ(cli("show --record " + file("line.棋譜") + " --at 3 --moves '7182'").out,
+              cli("show --moves '3736 7274 2882 7182'").out);
+}
+
+TEST_F(RecordCli, SelfPlaySavesItsGame) {
+    const CliOutput game = cli("selfplay --max-moves 40 --save " + file("self.棋譜"));
+    ASSERT_EQ(game.status, 0);
+    std::string moves;
+    for (size_t at = 0; at < game.out.size();) {
+        const size_t end = game.out.find('\n', at);
+        const std::string row = game.out.substr(at, end - at);
+        if (row.rfind("result", 0) != 0)
+            moves += (moves.empty() ? "" : " ") + row.substr(row.find(' ') + 1);
+        at = end + 1;
+    }
+    const CliOutput direct = cli("show --moves '" + moves + "'");
+    const CliOutput loaded = cli("show --record " + file("self.棋譜") + " --at 40");
+    ASSERT_EQ(direct.status, 0);
+    EXPECT_EQ(loaded.out.substr(0, loaded.out.find("turn:")),
+              direct.out.substr(0, direct.out.find("turn:")));
+}
+
+TEST_F(RecordCli, BadRecordOptionsAreRefused) {
+    EXPECT_EQ(cli("record " + file("none.棋譜")).status, 2) << "no moves to save";
+    EXPECT_FALSE(std::filesystem::exists(dir / "none.棋譜"));
+    EXPECT_EQ(cli("record " + file("x.棋譜") + " --moves 3736").status, 0);
+    EXPECT_EQ(cli("show --record " + file("x.棋譜") + " --at 2").status, 2);
+    EXPECT_EQ(cli("show --record " + file("x.棋譜") + " --at -1").status, 2);
+    EXPECT_EQ(cli("show --record " + file("x.棋譜")).status, 2) << "--at is needed";
+    EXPECT_EQ(cli("show --record " + file("missing.棋譜") + " --at 0").status, 2);
+    EXPECT_EQ(cli("record " + file("nofolder/x.棋譜") + " --moves 3736").status, 2);
+}
+
+}  // namespace
