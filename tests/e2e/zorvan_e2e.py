@@ -101,11 +101,12 @@ def main():
         traceback.print_exc()
     finally:
         if failed:
-            for game in run.games:
-                if game.proc and game.proc.poll() is None:
-                    print(f"picture of the screen: {game.save_screen('failure')}",
+            try:
+                if any(game.proc and game.proc.poll() is None for game in run.games):
+                    print(f"picture of the screen: {run.games[-1].save_screen('failure')}",
                           file=sys.stderr)
-                    break
+            except Exception as e:  # the failure itself matters more than its picture
+                print(f"no picture of the screen: {e}", file=sys.stderr)
             print(f"logs and pictures: {run.artifacts}", file=sys.stderr)
         for key, (value, unit) in run.measured.items():
             print(f"measured: {key} = {value:.3g} {unit}" if isinstance(value, float)
