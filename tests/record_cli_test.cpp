@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -40,9 +41,9 @@ protected:
     std::filesystem::path dir;
 };
 
-// Castling needs the chess army below, so this line has en passant, drops and promotions.
-const char* const kMoves[] = {"3736", "7274", "2882", "7182", "PORN*55",  "6263",
-                              "5554", "6364", "5463", "4243", "6352=QEEN"};
+// A line with drops, captures, a promotion, en passant and castling.
+const char* const kMoves[] = {"3736", "7274", "2882", "7182",      "PORN*55", "6263", "5554",
+                              "6364", "5463", "4243", "6352=QEEN", "8173",    "1716", "6181"};
 
 TEST_F(RecordCli, EveryPositionOfAWrittenRecordReadsBack) {
     std::string line;
@@ -51,7 +52,7 @@ TEST_F(RecordCli, EveryPositionOfAWrittenRecordReadsBack) {
         cli("record " + file("line.棋譜") + " --name 'テスト' --moves '" + line + "'");
     ASSERT_EQ(written.status, 0) << "the line is legal";
     std::string prefix;
-    for (int n = 0; n <= 11; ++n) {
+    for (int n = 0; n <= static_cast<int>(std::size(kMoves)); ++n) {
         if (n > 0) prefix += std::string(n > 1 ? " " : "") + kMoves[n - 1];
         const CliOutput expected = cli("show --moves '" + prefix + "'");
         const CliOutput loaded =
