@@ -1,4 +1,6 @@
 // The game's sounds over the run-time loaded sound library, on SDL's dummy audio driver.
+#include "platform/sound/library_sound.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -6,8 +8,6 @@
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include "platform/sound/library_sound.h"
 
 namespace zorvan {
 namespace {

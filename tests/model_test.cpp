@@ -15,7 +15,8 @@ TEST(PieceCodes, PromotedShogiPiecesAreFiledUnderTheirBaseKind) {
 }
 
 TEST(PieceCodes, KingsAndNonPiecesHaveNoHandSlot) {
-    for (int code : {+OU, -OU, +KING, -KING, EMPTY, 21, -21}) EXPECT_EQ(handSlotOf(code), 0) << code;
+    for (int code : {+OU, -OU, +KING, -KING, EMPTY, 21, -21})
+        EXPECT_EQ(handSlotOf(code), 0) << code;
 }
 
 TEST(PieceCodes, DropCodesCarryTheSideSign) {

@@ -21,7 +21,8 @@ std::string fileBytes(const std::string& path) {
     return s.str();
 }
 
-const std::string kDefaults = "背景画=緑\r\n移動指導=OFF\r\n経過時間=ON\r\nチェス側持駒OK=OFF\r\nBGM=ON\r\n";
+const std::string kDefaults =
+    "背景画=緑\r\n移動指導=OFF\r\n経過時間=ON\r\nチェス側持駒OK=OFF\r\nBGM=ON\r\n";
 
 TEST(Settings, MissingFileStartsWithTheDefaultsAndWritesThem) {
     Rig rig("");
@@ -42,14 +43,14 @@ TEST(Settings, LinesAreComparedWhole) {
         int background;
         bool guide, clock, chessHand, bgm;
     } cases[] = {
-        {"背景画=竹\r\n移動指導=ON\r\n経過時間=OFF\r\nチェス側持駒OK=ON\r\nBGM=OFF\r\n", BG_TAKE, true,
-         false, true, false},
+        {"背景画=竹\r\n移動指導=ON\r\n経過時間=OFF\r\nチェス側持駒OK=ON\r\nBGM=OFF\r\n", BG_TAKE,
+         true, false, true, false},
         // An unknown background keeps start-up's; the other lines are still read.
-        {"背景画=紫\r\n移動指導=ON\r\n経過時間=ON\r\nチェス側持駒OK=OFF\r\nBGM=ON\r\n", BG_MIDORI, true,
-         true, false, true},
+        {"背景画=紫\r\n移動指導=ON\r\n経過時間=ON\r\nチェス側持駒OK=OFF\r\nBGM=ON\r\n", BG_MIDORI,
+         true, true, false, true},
         // Letter case counts: "on" is off.
-        {"背景画=宇宙\r\n移動指導=on\r\n経過時間=OFF\r\nチェス側持駒OK=OFF\r\nBGM=OFF\r\n", BG_UCHU, false,
-         false, false, false},
+        {"背景画=宇宙\r\n移動指導=on\r\n経過時間=OFF\r\nチェス側持駒OK=OFF\r\nBGM=OFF\r\n", BG_UCHU,
+         false, false, false, false},
     };
     for (const Case& k : cases) {
         Rig rig(k.file);

@@ -10,7 +10,8 @@ namespace zorvan {
 namespace {
 
 TEST(RecordCorpus, EveryFileLoadsOrIsRefusedWithoutHarm) {
-    const std::filesystem::path dir = std::filesystem::path(ZORVAN_SOURCE_DIR) / "fuzz/corpus/records";
+    const std::filesystem::path dir =
+        std::filesystem::path(ZORVAN_SOURCE_DIR) / "fuzz/corpus/records";
     ASSERT_TRUE(std::filesystem::is_directory(dir)) << dir;
     Cp932Codec codec;
     int files = 0;

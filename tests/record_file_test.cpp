@@ -1,7 +1,7 @@
+#include "records/record_file.h"
+
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
-
 #include <unistd.h>
 
 #include <cmath>
@@ -10,7 +10,6 @@
 #include <string>
 
 #include "platform/text/cp932_codec.h"
-#include "records/record_file.h"
 
 namespace zorvan {
 namespace {
@@ -50,8 +49,8 @@ class RecordFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
-              ("zorvan-records-" + std::to_string(static_cast<long>(getpid())) +
-               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+              ("zorvan-records-" + std::to_string(static_cast<long>(getpid())) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
     }

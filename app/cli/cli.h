@@ -16,6 +16,7 @@ int runBestmove(const Args& args);  // bestmove [--level L] [--scores] [position
 int runSelfplay(const Args& args);  // selfplay [--level L] [--lower-level L] [--max-moves N] ...
 int runBench(const Args& args);     // bench
 
-int runRecord(const Args& args);    // record FILE [--name N] [--sente S] [--gote G] [position options]
+int runRecord(
+    const Args& args);  // record FILE [--name N] [--sente S] [--gote G] [position options]
 
 }  // namespace zorvan::cli

@@ -16,15 +16,16 @@
 
 namespace zorvan {
 
-using Board = std::array<std::array<int, 10>, 10>;          // [x][y], squares 1..9
-using Hand = std::array<int, HAND_SLOTS + 1>;                // [slot], slots 1..12
-using FileFlags = std::array<int, 10>;                       // [x], files 1..9
+using Board = std::array<std::array<int, 10>, 10>;  // [x][y], squares 1..9
+using Hand = std::array<int, HAND_SLOTS + 1>;       // [slot], slots 1..12
+using FileFlags = std::array<int, 10>;              // [x], files 1..9
 
 // Game modes.
 constexpr int MODE_MAN = 0;  // person against person
 constexpr int MODE_COM = 1;  // person (lower side) against the computer (upper side)
 
-// Screen geometry in twips: grid cell (c, r) starts at (BOARD_LEFT + c*SQUARE_W, BOARD_TOP + r*SQUARE_H).
+// Screen geometry in twips: grid cell (c, r) starts at (BOARD_LEFT + c*SQUARE_W, BOARD_TOP +
+// r*SQUARE_H).
 constexpr int BOARD_LEFT = 1050;
 constexpr int BOARD_TOP = 1400;
 constexpr int SQUARE_W = 495;
@@ -165,7 +166,9 @@ struct GameState {
 constexpr int HISTORY_RESERVE = 501;
 
 // True for a board square (1..9, 1..9).
-constexpr bool onBoard(int x, int y) { return x >= 1 && x <= 9 && y >= 1 && y <= 9; }
+constexpr bool onBoard(int x, int y) {
+    return x >= 1 && x <= 9 && y >= 1 && y <= 9;
+}
 
 // Resets a new game: the standard position, empty hands, counters, no game running, HISTORY(0).
 // Options and the level are kept. (Stopping the clock timer and redrawing are done by the caller.)

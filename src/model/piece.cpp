@@ -7,8 +7,8 @@ namespace zorvan {
 namespace {
 
 // Kind filed in each hand slot, index = slot.
-constexpr std::array<int, HAND_SLOTS + 1> kSlotKind = {0,  PORN, ROOK, KNIG, BISH, QEEN, HU,
-                                                       KYOU, KEI, GIN,  KIN,  KAKU, SYA};
+constexpr std::array<int, HAND_SLOTS + 1> kSlotKind = {0,    PORN, ROOK, KNIG, BISH, QEEN, HU,
+                                                       KYOU, KEI,  GIN,  KIN,  KAKU, SYA};
 
 // Hand slot of each kind, index = kind; 0 for the kings.
 constexpr std::array<int, KIND_COUNT + 1> kKindSlot = {
@@ -36,8 +36,8 @@ constexpr std::array<int, KIND_COUNT + 1> kKindSlot = {
 };
 
 constexpr std::array<std::string_view, KIND_COUNT + 1> kDisplay = {
-    "",     "歩",   "と",     "ポーン", "香",  "香成", "桂",     "桂成", "ルーク", "銀",  "銀成",
-    "ナイト", "ﾋﾞｼｮｯﾌﾟ", "金", "角", "角成", "飛", "飛成", "ｸｲｰﾝ", "キング", "王"};
+    "",       "歩",      "と", "ポーン", "香",   "香成", "桂",   "桂成", "ルーク", "銀", "銀成",
+    "ナイト", "ﾋﾞｼｮｯﾌﾟ", "金", "角",     "角成", "飛",   "飛成", "ｸｲｰﾝ", "キング", "王"};
 
 constexpr std::array<std::string_view, KIND_COUNT + 1> kNames = {
     "",     "HU",   "HU_N", "PORN", "KYOU",   "KYOU_N", "KEI",   "KEI_N", "ROOK", "GIN", "GIN_N",

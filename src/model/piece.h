@@ -57,13 +57,19 @@ constexpr Side ownerOf(int code) {
 }
 
 // Kind (magnitude) of a code.
-constexpr int kindOf(int code) { return code < 0 ? -code : code; }
+constexpr int kindOf(int code) {
+    return code < 0 ? -code : code;
+}
 
 // True for every code that names a piece of either side (±1..±20).
-constexpr bool isValidPiece(int code) { return code != 0 && kindOf(code) <= KIND_COUNT; }
+constexpr bool isValidPiece(int code) {
+    return code != 0 && kindOf(code) <= KIND_COUNT;
+}
 
 // Sign of a side's codes: -1 for the lower side, +1 for the upper side.
-constexpr int signOf(Side side) { return side == Side::Lower ? -1 : (side == Side::Upper ? 1 : 0); }
+constexpr int signOf(Side side) {
+    return side == Side::Lower ? -1 : (side == Side::Upper ? 1 : 0);
+}
 
 // Hand slot in which a captured code is filed (a promoted shogi piece under its base kind);
 // 0 for kings, EMPTY and anything that is not a piece.
@@ -74,7 +80,9 @@ int handSlotOf(int code);
 int slotKind(int slot);
 
 // Code a side drops from a hand slot: the slot's kind with the side's sign.
-inline int dropCode(Side side, int slot) { return signOf(side) * slotKind(slot); }
+inline int dropCode(Side side, int slot) {
+    return signOf(side) * slotKind(slot);
+}
 
 // The game's display text of a code's kind ("歩", "ポーン", "ｸｲｰﾝ", ...); empty for EMPTY.
 std::string_view displayText(int code);

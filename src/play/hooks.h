@@ -13,8 +13,8 @@ namespace zorvan {
 
 class Game;
 
-void 読込_環境設定ファイル(Game& game);  // apply the settings file (start-up)
-void writeSettings(Game& game);            // write the settings file from the check marks
+void 読込_環境設定ファイル(Game& game);         // apply the settings file (start-up)
+void writeSettings(Game& game);                 // write the settings file from the check marks
 void setBackgroundCheck(Game& game, int code);  // check the one background item of `code`
 void backgroundClick(Game& game, int code);     // a background item of the option menu
 void SIDOU_Click(Game& game);                   // move guidance on/off
@@ -29,9 +29,9 @@ void REVERSE_Click(Game& game);  // 反転: turn the board round
 // Target square and code of the piece that arrived with move n (unchanged when none did).
 void 調査_移動結果(const GameState& g, int n, int& x, int& y, int& code);
 
-void KIFU_WRITE_Click(Game& game);  // 書込: show the record panel for writing
-void KIFU_READ_Click(Game& game);   // 読込: show the record panel's file list
-void Command1_Click(Game& game);    // "RETURN": write the record file
+void KIFU_WRITE_Click(Game& game);                      // 書込: show the record panel for writing
+void KIFU_READ_Click(Game& game);                       // 読込: show the record panel's file list
+void Command1_Click(Game& game);                        // "RETURN": write the record file
 void File1_Click(Game& game, const std::string& path);  // load the chosen record file
 
 }  // namespace zorvan
