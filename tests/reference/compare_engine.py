@@ -16,17 +16,16 @@ everything agrees, 1 otherwise, 77 when zorvan-cli has no `bestmove` yet.
 import argparse
 import os
 import random
-import shlex
 import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import ref_rules as R  # noqa: E402
+from compare_report import report_difference  # noqa: E402
 import ref_engine  # noqa: E402
 
 SKIPPED = 77
-HERE = os.path.dirname(os.path.abspath(__file__))
 
 
 def reference(argv):
@@ -54,28 +53,8 @@ class Checker:
             self.passed += 1
             return True
         self.failed += 1
-        print("DIFFERENCE for: %s" % shlex.join([self.cli] + argv))
-        print("  reference:    %s" % shlex.join(
-            ["python3", os.path.join(HERE, "zref.py")] + argv))
-        for label, a, b in (("exit status", got[0], want[0]), ("stdout", got[1], want[1]),
-                            ("stderr", got[2], want[2])):
-            if a != b:
-                print("  %s differs" % label)
-                if isinstance(a, str):
-                    first_difference(a, b)
-                else:
-                    print("    zorvan-cli: %r  reference: %r" % (a, b))
+        report_difference(self.cli, argv, got, want)
         return False
-
-
-def first_difference(got, want):
-    gl, wl = got.splitlines(), want.splitlines()
-    for i in range(max(len(gl), len(wl))):
-        g = gl[i] if i < len(gl) else "<missing>"
-        w = wl[i] if i < len(wl) else "<missing>"
-        if g != w:
-            print("    line %d\n      zorvan-cli: %s\n      reference:  %s" % (i + 1, g, w))
-            return
 
 
 def weight(s, m):
