@@ -1,0 +1,41 @@
+// The stronger computer (levels 4 and 5, and the hint): a game-tree search over a compact copy of
+// the position. A pure computation: it reads the GameState it is given and never touches any
+// other; it may run on any thread, and `Limits::stop` cancels it at once from another thread.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "model/game_state.h"
+#include "rules/legal_moves.h"
+
+namespace zorvan::search {
+
+// How long and how deep to think. Zero means "no limit" for depth and time; a search with
+// neither limit runs until `stop` is set.
+struct Limits {
+    int depth = 0;                              // fixed depth in plies (deterministic)
+    int movetimeMs = 0;                         // wall-clock budget for the whole move
+    int threads = 1;                            // search threads
+    const std::atomic<bool>* stop = nullptr;    // set from another thread to cancel at once
+};
+
+// The move chosen, in the rules engine's terms: one of generateLegalMoves' moves of the position
+// searched. `found` is false when the side to move has no move or the game is over.
+struct Result {
+    bool found = false;
+    Move move;
+    int score = 0;       // centipawns from the mover's point of view
+    int depth = 0;       // last completed iteration
+    uint64_t nodes = 0;  // nodes searched, all threads
+    double seconds = 0;  // wall time spent
+};
+
+// The limits of the computer's levels beyond the game's three: LEVEL4 about 0.3 s a move, LEVEL5
+// about 2 s (and the hint).
+Limits levelLimits(int level);
+
+// Searches the position of `g` for the side to move (sideToMove(g)) within `limits`.
+Result think(const GameState& g, const Limits& limits);
+
+}  // namespace zorvan::search
