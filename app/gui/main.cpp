@@ -1,14 +1,36 @@
 // ZORVAN: a shogi army against a chess army on one board. The program's window.
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
 
+#include "platform/files/user_folder.h"
 #include "platform/main_window.h"
 #include "platform/sound/library_sound.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    QApplication app(argc, argv);  // takes Qt's own options out of argv
     QApplication::setApplicationName(QStringLiteral("ZORVAN"));
+
+    const zorvan::StartOptions options =
+        zorvan::parseStartOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (options.help || !options.error.empty()) {
+        if (!options.error.empty()) std::fprintf(stderr, "zorvan: %s\n", options.error.c_str());
+        std::fputs(zorvan::startUsage(), options.help ? stdout : stderr);
+        return options.help ? 0 : 2;
+    }
     zorvan::applyGameFont();
+    // Before anything reads "ZORVAN.ini" or the record panel notes its starting folder.
+    if (options.userFolder) {
+        const std::string error = zorvan::enterFolder(
+            zorvan::userFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+        if (!error.empty()) {
+            std::fprintf(stderr, "zorvan: %s\n", error.c_str());
+            QMessageBox::critical(nullptr, QStringLiteral("ZORVAN"), QString::fromStdString(error));
+            return 1;
+        }
+    }
 
     const std::string programDir = QDir(QApplication::applicationDirPath()).path().toStdString();
     zorvan::LibrarySound sound(zorvan::defaultSoundLibraryPaths(programDir),

@@ -8,11 +8,12 @@
 
 #include "zorvan_sound.h"
 
+// The installed library's private folder: its full path, and its path under the prefix.
 #ifndef ZORVAN_INSTALL_LIBDIR
-#define ZORVAN_INSTALL_LIBDIR "/usr/local/lib"
+#define ZORVAN_INSTALL_LIBDIR "/usr/local/lib/zorvan"
 #endif
 #ifndef ZORVAN_INSTALL_LIBDIR_NAME
-#define ZORVAN_INSTALL_LIBDIR_NAME "lib"
+#define ZORVAN_INSTALL_LIBDIR_NAME "lib/zorvan"
 #endif
 #ifndef ZORVAN_INSTALL_DATADIR
 #define ZORVAN_INSTALL_DATADIR "/usr/local/share/zorvan"
@@ -162,9 +163,9 @@ void LibrarySound::close() {
 
 std::vector<std::string> defaultSoundLibraryPaths(const std::string& programDir) {
     return {programDir + "/" ZORVAN_SOUND_LIBRARY_NAME,
-            programDir + "/../lib/" ZORVAN_SOUND_LIBRARY_NAME,
-            // an installation moved to another prefix (lib/<multiarch> on Debian)
+            // an installation moved to another prefix (lib/<multiarch>/zorvan on Debian)
             programDir + "/../" ZORVAN_INSTALL_LIBDIR_NAME "/" ZORVAN_SOUND_LIBRARY_NAME,
+            programDir + "/../lib/zorvan/" ZORVAN_SOUND_LIBRARY_NAME,
             programDir + "/../soundlib/" ZORVAN_SOUND_LIBRARY_NAME,
             ZORVAN_INSTALL_LIBDIR "/" ZORVAN_SOUND_LIBRARY_NAME, ZORVAN_SOUND_LIBRARY_NAME};
 }
