@@ -81,9 +81,9 @@ def game_environment(display, extra=None, runtime_dir=None):
 class GameWindow:
     """One run of the program `program` in `folder`."""
 
-    def __init__(self, display, program, folder, artifacts, label, env=None):
+    def __init__(self, display, program, folder, artifacts, label, env=None, args=()):
         self.d = display
-        self.program, self.folder = program, folder
+        self.program, self.folder, self.args = program, folder, list(args)
         self.artifacts, self.label = artifacts, label
         self.log_path = os.path.join(artifacts, f"{label}.log")
         self.env = env or game_environment(display)
@@ -103,7 +103,7 @@ class GameWindow:
             raise E2EError(f"the program {self.program} does not exist or cannot run")
         began = self.began = time.monotonic()
         with open(self.log_path, "wb") as log:
-            self.proc = subprocess.Popen([self.program], cwd=self.folder, env=self.env,
+            self.proc = subprocess.Popen([self.program] + self.args, cwd=self.folder, env=self.env,
                                          stdout=log, stderr=subprocess.STDOUT)
 
         def main_window():

@@ -284,12 +284,14 @@ def installed(run):
     if missing:
         raise E2EError(f"not installed: {missing}; installed: {sorted(files)}")
     entry = open(files["share/applications/zorvan.desktop"], encoding="utf-8").read().split("\n")
-    for line in ("[Desktop Entry]", "Type=Application", "Exec=zorvan", "Icon=zorvan"):
+    for line in ("[Desktop Entry]", "Type=Application", "Exec=zorvan --user-folder",
+                 "Icon=zorvan"):
         if line not in entry:
             raise E2EError(f"the desktop entry lacks the line {line!r}")
 
-    # Started from an unrelated folder, with the music on in that folder's settings file and
-    # SDL's disk driver standing in for a sound card: what the game plays lands in a file.
+    # Started from an unrelated folder without options (as from a terminal), with the music on
+    # in that folder's settings file and SDL's disk driver standing in for a sound card: what the
+    # game plays lands in a file.
     folder = run.folder("installed-run")
     with open(os.path.join(folder, "ZORVAN.ini"), "wb") as f:
         f.write(b"x\r\nx\r\nx\r\nx\r\nBGM=ON\r\n")

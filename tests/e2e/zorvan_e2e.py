@@ -7,6 +7,8 @@ game writes.
     zorvan_e2e.py --program build/app/zorvan --scenario persons
     zorvan_e2e.py --program build/app/zorvan --build-dir build --scenario install
     zorvan_e2e.py --program build/app/zorvan --screenshot docs/screenshot.png
+    zorvan_e2e.py --program build-release/app/zorvan --scenario package \
+                  --package build-release/zorvan_0.1.0_amd64.deb       (as root)
 
 Exit status 0 when every check held, 1 with a message saying what was expected and what was
 seen. A missing display server or a program that cannot start is a failure, never a skip.
@@ -15,6 +17,7 @@ seen. A missing display server or a program that cannot start is a failure, neve
 import argparse
 import os
 import shutil
+import signal
 import sys
 import tempfile
 import time
@@ -25,6 +28,19 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from game_window import GameWindow, game_environment  # noqa: E402
 from xdisplay import Display, E2EError  # noqa: E402
 import scenarios  # noqa: E402
+import package  # noqa: E402
+
+# Every scenario by name; `package` and `screenshot` run only when asked for.
+SCENARIOS = dict(scenarios.ALL, package=package.package)
+
+
+class Terminated(Exception):
+    """SIGTERM or SIGHUP: end as after a failure, tidying up on the way (the package scenario
+    must not leave its package installed)."""
+
+
+def _terminate(signum, frame):
+    raise Terminated(f"ended by signal {signum}")
 
 
 class Run:
@@ -50,9 +66,9 @@ class Run:
         os.makedirs(path)
         return path
 
-    def start(self, folder, label, program=None, env=None):
+    def start(self, folder, label, program=None, env=None, args=()):
         game = GameWindow(self.display, program or self.program, folder, self.artifacts, label,
-                          env or game_environment(self.display, runtime_dir=self.runtime))
+                          env or game_environment(self.display, runtime_dir=self.runtime), args)
         self.games.append(game)
         return game.start()
 
@@ -72,27 +88,48 @@ def main():
     parser.add_argument("--program", required=True, help="the game program to start")
     parser.add_argument("--build-dir", help="the build folder (for the installation scenario)")
     parser.add_argument("--cmake", default="cmake", help="the cmake program (for installing)")
-    parser.add_argument("--scenario", action="append", choices=sorted(scenarios.ALL),
-                        help="scenario to run (repeatable; all by default)")
+    parser.add_argument("--scenario", action="append", choices=sorted(SCENARIOS),
+                        help="scenario to run (repeatable; all but package by default)")
+    parser.add_argument("--package", help="the .deb file (for the package scenario)")
+    parser.add_argument("--package-marker",
+                        help="the file that marks the package scenario's copy as installed "
+                             "(default: next to the .deb)")
+    parser.add_argument("--cleanup-package", action="store_true",
+                        help="only purge the package if the marker says the package scenario "
+                             "left it installed")
     parser.add_argument("--screenshot", help="only make a picture of the window in play")
     parser.add_argument("--artifacts", help="folder for logs and pictures of failures")
     parser.add_argument("--keep", action="store_true", help="keep the scratch folders")
     args = parser.parse_args()
+    if args.package and not args.package_marker:
+        args.package_marker = os.path.join(os.path.dirname(os.path.abspath(args.package)),
+                                           "zorvan-package-installed")
+    if args.cleanup_package:
+        try:
+            return package.cleanup(args.package_marker)
+        except E2EError as e:
+            print(f"FAILED: {e}", file=sys.stderr)
+            return 1
 
-    tests = sorted(n for n in scenarios.ALL if n != "screenshot")
+    tests = sorted(n for n in SCENARIOS if n not in ("screenshot", "package"))
     names = ["screenshot"] if args.screenshot else (args.scenario or tests)
+    signal.signal(signal.SIGTERM, _terminate)
+    signal.signal(signal.SIGHUP, _terminate)
     try:
         run = Run(args)
     except E2EError as e:
         print(f"FAILED: {e}", file=sys.stderr)
         return 1
-    failed = False
+    failed = skipped = False
     try:
         for name in names:
             began = time.monotonic()
             print(f"--- {name}", flush=True)
-            scenarios.ALL[name](run)
+            SCENARIOS[name](run)
             print(f"--- {name}: passed in {time.monotonic() - began:.1f} s", flush=True)
+    except package.Skip as e:
+        skipped = True
+        print(f"--- {name}: skipped: {e}", flush=True)
     except E2EError as e:
         failed = True
         print(f"FAILED in {name}: {e}", file=sys.stderr)
@@ -112,7 +149,7 @@ def main():
             print(f"measured: {key} = {value:.3g} {unit}" if isinstance(value, float)
                   else f"measured: {key} = {value} {unit}")
         run.close(keep=args.keep or failed)
-    return 1 if failed else 0
+    return 1 if failed else 77 if skipped else 0
 
 
 if __name__ == "__main__":
