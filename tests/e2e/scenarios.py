@@ -276,11 +276,14 @@ def installed(run):
         raise E2EError(f"cmake --install failed:\n{result.stdout}{result.stderr}")
     files = _installed_files(prefix)
     library = [p for p in files if os.path.basename(p) == "libZORVAN.so"]
-    wanted = ["bin/zorvan", "bin/zorvan-cli", "share/applications/zorvan.desktop",
+    # The programs go to bin/, or to games/ in a build made for a Debian package.
+    programs = {os.path.basename(p): p for p in files if os.path.dirname(p) in ("bin", "games")}
+    wanted = ["share/applications/zorvan.desktop",
               "share/icons/hicolor/scalable/apps/zorvan.svg"] + [
         f"share/zorvan/sounds/{n}" for n in
         ("その他.wav", "禁止.wav", "駒打音.wav", "チェス打音.wav", "消滅.wav", "BGM.wav")]
     missing = [w for w in wanted if w not in files] + ([] if library else ["lib*/libZORVAN.so"])
+    missing += [f"bin/{n}" for n in ("zorvan", "zorvan-cli") if n not in programs]
     if missing:
         raise E2EError(f"not installed: {missing}; installed: {sorted(files)}")
     entry = open(files["share/applications/zorvan.desktop"], encoding="utf-8").read().split("\n")
@@ -298,7 +301,8 @@ def installed(run):
     audio = os.path.join(run.scratch, "installed-audio.raw")
     env = game_environment(run.display, runtime_dir=run.runtime, extra={
         "SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": audio})
-    game = run.start(folder, "installed", program=os.path.join(prefix, "bin", "zorvan"), env=env)
+    game = run.start(folder, "installed", program=os.path.join(prefix, programs["zorvan"]),
+                     env=env)
     game.expect_no_box()
     mapped = game.mapped_files()
     wanted_library = os.path.realpath(files[library[0]])
