@@ -328,6 +328,24 @@ def installed(run):
         raise E2EError(f"the game wrote into its installation: {strays}")
 
 
+def user_folder(run):
+    """`zorvan --user-folder` started from another folder keeps its settings in the game's own
+    folder under the home folder, created on the first start, and writes nothing where it was
+    started."""
+    home, elsewhere = run.folder("user-home"), run.folder("user-elsewhere")
+    env = game_environment(run.display, runtime_dir=run.runtime, extra={"HOME": home})
+    env.pop("XDG_DATA_HOME", None)
+    game = run.start(elsewhere, "user-folder", env=env, args=["--user-folder"])
+    game.menu("ｵﾌﾟｼｮﾝ", "移動指導")
+    game.press_escape_and_wait_for_exit()
+    own = os.path.join(home, ".local", "share", "zorvan")
+    if read_settings(own)[1] != "移動指導=ON":
+        raise E2EError(f"the settings in {own} hold {read_settings(own)}")
+    if os.listdir(elsewhere):
+        raise E2EError(f"the game wrote into the folder it was started in: "
+                       f"{os.listdir(elsewhere)}")
+
+
 def screenshot(run):
     """A picture of the window in play for the README: a game against the computer after a
     few moves, with a piece picked and its moves outlined."""
@@ -358,5 +376,6 @@ ALL = {
     "computer": computer,
     "record": record,
     "installed": installed,
+    "user_folder": user_folder,
     "screenshot": screenshot,
 }
