@@ -24,6 +24,7 @@ TEST(StartOptions, WhatTheArgumentsAskFor) {
         {{"--user-folder", "ZORVAN.ini"}, true, false, true},
         {{"--user-folder=/tmp"}, false, false, true},
         {{"-user-folder"}, false, false, true},
+        {{"-platform", "offscreen", "--help"}, false, true, true},  // Qt's options not yet taken
     };
     for (const Case& c : cases) {
         const StartOptions o = parseStartOptions(c.args);

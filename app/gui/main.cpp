@@ -10,15 +10,19 @@
 #include "platform/sound/library_sound.h"
 
 int main(int argc, char** argv) {
+    // The usage is answered before Qt starts, so that it needs no display.
+    if (zorvan::parseStartOptions(std::vector<std::string>(argv + 1, argv + argc)).help) {
+        std::fputs(zorvan::startUsage(), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);  // takes Qt's own options out of argv
     QApplication::setApplicationName(QStringLiteral("ZORVAN"));
 
     const zorvan::StartOptions options =
         zorvan::parseStartOptions(std::vector<std::string>(argv + 1, argv + argc));
-    if (options.help || !options.error.empty()) {
-        if (!options.error.empty()) std::fprintf(stderr, "zorvan: %s\n", options.error.c_str());
-        std::fputs(zorvan::startUsage(), options.help ? stdout : stderr);
-        return options.help ? 0 : 2;
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "zorvan: %s\n%s", options.error.c_str(), zorvan::startUsage());
+        return 2;
     }
     zorvan::applyGameFont();
     // Before anything reads "ZORVAN.ini" or the record panel notes its starting folder.

@@ -15,9 +15,8 @@ StartOptions parseStartOptions(const std::vector<std::string>& args) {
             options.userFolder = true;
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
-        } else {
+        } else if (options.error.empty()) {
             options.error = "unknown argument: " + arg;
-            break;
         }
     }
     return options;

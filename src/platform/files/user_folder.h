@@ -13,9 +13,10 @@ namespace zorvan {
 struct StartOptions {
     bool userFolder = false;  // --user-folder
     bool help = false;        // --help or -h
-    std::string error;        // an argument the program does not know, with a word of why
+    std::string error;        // the first argument the program does not know
 };
 
+// Reads every argument: --help is seen even after arguments meant for Qt.
 StartOptions parseStartOptions(const std::vector<std::string>& args);
 
 // The usage text for --help and for an unknown argument.
