@@ -176,6 +176,7 @@ void QtHost::deliver(std::function<void()> done) {
                            [this, done = std::move(done)]() mutable { deliver(std::move(done)); });
         return;
     }
+    ++m_delivered;
     done();
 }
 

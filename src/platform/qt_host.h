@@ -57,6 +57,9 @@ public:
     // ticks are held back then, as they would be in a busy procedure.
     bool busy() const { return m_busy > 0; }
 
+    // How many answers of background jobs have been handed to the game so far.
+    int answersDelivered() const { return m_delivered; }
+
     // Converts a game text to a display text: "\r\n", "\r" and "\n" each start a new line.
     static QString displayText(std::string_view text);
 
@@ -72,6 +75,7 @@ private:
     std::function<bool(const HostMessage&)> m_answerer;
     std::function<int(PieceSet)> m_chooser;
     int m_busy = 0;
+    int m_delivered = 0;
 };
 
 }  // namespace zorvan
