@@ -216,6 +216,24 @@ TEST(StrongComputer, WithoutAnAnswerTheComputerResigns) {
     EXPECT_EQ(rig.host.messages[0].text, "あなたの勝ちです");
 }
 
+TEST(StrongComputer, APressThatResumesItsTurnOnlyStartsItsThinking) {
+    Rig rig;
+    StrongScript script;
+    startThinking(rig, script);
+    rig.game.menu("REPLAY");  // stops the search; the person's move is taken back
+    rig.game.menu("AFTER");   // and made again: the computer is to move, nothing thinks
+    EXPECT_EQ(rig.game.thinking(), Game::Thinking::None);
+    rig.forget();
+    rig.press(2, 7);
+    EXPECT_EQ(rig.host.texts(), (std::vector<std::string>{"OKですか？"}));
+    EXPECT_EQ(rig.game.thinking(), Game::Thinking::Computer);
+    EXPECT_EQ(rig.g().CLICK_PHASE, 0);  // the press went to the computer's turn, not to a pick
+    rig.host.finishJob();               // the stopped search
+    rig.host.finishJob();
+    EXPECT_EQ(rig.g().BOARD[5][3], +PORN);
+    EXPECT_EQ(rig.g().MOVE_NO, 2);
+}
+
 // ---- the hint ----
 
 struct HintCase {

@@ -126,8 +126,8 @@ TEST(StrongComputerWindow, SaishoStopsTheSearchAndItsAnswerIsNotPlayed) {
     WindowFixture f;
     startThinking(f, held);
     f.window.action("CANCEL")->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return f.window.host().answersDelivered() == 1; },
-                                kPatienceMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return f.window.host().answersDelivered() == 1; }, kPatienceMs));
     EXPECT_EQ(held.stopped, 1);
     EXPECT_EQ(f.state().MOVE_NO, 0);
     EXPECT_EQ(f.state().BOARD[5][3], EMPTY);
@@ -143,8 +143,8 @@ TEST(StrongComputerWindow, AfterALevelChangeOnlyTheNewLevelsMoveIsPlayed) {
     EXPECT_TRUE(f.window.action("LEVEL4")->isChecked());
     ASSERT_TRUE(QTest::qWaitFor([&] { return held.started == 2; }, kPatienceMs));
     // The stopped level-5 search answers first; the window must not play that.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return f.window.host().answersDelivered() == 1; },
-                                kPatienceMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return f.window.host().answersDelivered() == 1; }, kPatienceMs));
     EXPECT_EQ(f.state().MOVE_NO, 1);
     EXPECT_EQ(f.window.game().thinking(), Game::Thinking::Computer);
 
