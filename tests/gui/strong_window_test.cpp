@@ -65,17 +65,28 @@ TEST(StrongComputerWindow, TheWindowStaysAliveWhileTheComputerThinksOnAnotherThr
     HeldSearch held;
     held.answers = {answer(5, 2, 5, 3, +PORN)};
     WindowFixture f;
+    f.state().checks.KEIKA = true;  // the times are shown
     startThinking(f, held);
     EXPECT_TRUE(f.window.action("LEVEL5")->isChecked());
     EXPECT_FALSE(f.window.action("LEVEL3")->isChecked());
     EXPECT_EQ(f.window.game().thinking(), Game::Thinking::Computer);
     EXPECT_TRUE(f.window.clockRunning());
 
-    // The thinking caption is on the picture.
+    // The thinking caption is on the picture, and the computer's clock goes on being drawn
+    // (left of the board) while the search runs.
     const auto& ops = f.window.board()->displayList().ops();
     EXPECT_TRUE(std::any_of(ops.begin(), ops.end(), [](const PaintOp& op) {
         return op.kind == PaintOp::Kind::Text && op.text == QStringLiteral("思考中");
     }));
+    auto upperClockTexts = [&] {
+        return std::count_if(ops.begin(), ops.end(), [](const PaintOp& op) {
+            return op.kind == PaintOp::Kind::Text && op.text.contains(':') && op.x < BOARD_LEFT;
+        });
+    };
+    const auto clocks = upperClockTexts();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return upperClockTexts() > clocks; }, kPatienceMs));
+    EXPECT_EQ(held.started, 1);
+    EXPECT_EQ(f.state().MOVE_NO, 1);
 
     // A press on the board is refused with the sound only.
     f.sound.played.clear();
