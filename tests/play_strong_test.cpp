@@ -175,6 +175,35 @@ TEST(StrongComputer, ChangingToAGameLevelMovesAtOnceAndTheSearchsAnswerIsDropped
     EXPECT_EQ(rig.g().MOVE_NO, 2);
 }
 
+// The chess side's hand changes which moves are legal: whatever was being thought about starts
+// again under the new rule, and only the new answer counts.
+TEST(StrongComputer, TheChessHandSwitchStartsTheComputerAndTheHintAgain) {
+    for (const bool hint : {false, true}) {
+        SCOPED_TRACE(hint ? "hint" : "computer");
+        Rig rig;
+        StrongScript script;
+        if (hint) {
+            script.answer = answer(3, 7, 3, 6, -HU);
+            rig.game.setStrongSearch(script.search());
+            rig.game.menu("MATCH_MAN");
+            rig.game.menu("HINT");
+        } else {
+            startThinking(rig, script);
+        }
+        rig.game.menu("CHESS_MOCHIKOMA");
+        EXPECT_TRUE(rig.g().checks.CHESS_MOCHIKOMA);
+        ASSERT_EQ(rig.host.jobs.size(), 2u);
+        rig.host.finishJob();
+        EXPECT_TRUE(script.calls[0].stopped);
+        EXPECT_EQ(rig.g().MOVE_NO, hint ? 0 : 1);
+        EXPECT_FALSE(rig.game.hintShown());
+        rig.host.finishJob();
+        EXPECT_FALSE(script.calls[1].stopped);
+        EXPECT_EQ(rig.game.hintShown(), hint);
+        EXPECT_EQ(rig.g().MOVE_NO, hint ? 0 : 2);
+    }
+}
+
 TEST(StrongComputer, AHarmlessCommandKeepsTheSearchAndItsCaption) {
     Rig rig;
     StrongScript script;

@@ -16,7 +16,7 @@ namespace {
 
 // Menu commands that change the position, the game or its rules: a search running when one of
 // them is chosen is stopped first. (A level change and the chess side's hand switch stop it too,
-// and then let the computer start its move again.)
+// and then start it again: restartAfter.)
 constexpr std::string_view kStoppingCommands[] = {
     "MATCH_MAN", "START2", "OWARI",     "CANCEL",  "REVERSE",
     "REPLAY",    "AFTER",  "KIFU_READ", "LBEL_UP", "LEBEL_DOWN",
@@ -184,7 +184,9 @@ void Game::restartAfter(const std::function<void()>& change) {
     if (was == Thinking::Computer) m_draw.消去_移動結果(m_g.UPPER_PLAYER);
     cancelThinking();
     change();
-    if (was == Thinking::Computer && !m_ended) com_ban();
+    if (m_ended) return;
+    if (was == Thinking::Computer) com_ban();
+    if (was == Thinking::Hint) hint();
 }
 
 void Game::showHint(const Move& m) {

@@ -145,7 +145,8 @@ private:
     void thinkingDone(unsigned ticket, const search::Result& result);
     void cancelThinking();  // stops the search; its answer will be dropped
     void stopThinkingFor(std::string_view control);
-    // Makes a change with any search stopped; when the computer was thinking it starts again.
+    // Makes a change with any search stopped; the computer's move or the hint that was being
+    // thought about is then started again.
     void restartAfter(const std::function<void()>& change);
     void showHint(const Move& m);
     void clearHint();
