@@ -97,7 +97,7 @@ TEST(StrongComputer, ChangingThePositionStopsTheSearchAndItsAnswerIsDropped) {
         {"読込", [](Game& g) { g.menu("KIFU_READ"); }},
         {"対局(人間)", [](Game& g) { g.menu("MATCH_MAN"); }},
         {"終わり", [](Game& g) { g.menu("OWARI"); }},
-        {"Esc", [](Game& g) { g.keyPress(KEY_ESC); }},
+        {"Esc", [](Game& g) { g.keyPress(KEY_ESC); }},  // at once: no question, no waiting
         {"close box", [](Game& g) { g.close(); }},
     };
     for (const auto& [name, command] : cases) {
@@ -118,17 +118,6 @@ TEST(StrongComputer, ChangingThePositionStopsTheSearchAndItsAnswerIsDropped) {
         EXPECT_TRUE(rig.sound.played.empty());
         EXPECT_TRUE(rig.host.messages.empty());
     }
-}
-
-TEST(StrongComputer, EscEndsTheProgramAtOnceWhileItThinks) {
-    Rig rig;
-    StrongScript script;
-    startThinking(rig, script);
-    rig.forget();
-    rig.game.keyPress(KEY_ESC);
-    EXPECT_TRUE(rig.host.quitCalled);
-    EXPECT_TRUE(rig.sound.closed);
-    EXPECT_TRUE(rig.host.messages.empty());  // no question, no waiting for the search
 }
 
 TEST(StrongComputer, ALevelChangeStartsAgainAndTheOldAnswerIsNotApplied) {
