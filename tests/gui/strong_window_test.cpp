@@ -175,6 +175,27 @@ TEST(StrongComputerWindow, TheBuiltInSearchPlaysAtLevelFour) {
     EXPECT_EQ(f.state().TURN, f.state().LOWER_PLAYER);
 }
 
+// An answer that arrives while the game shows a message box waits until the box is closed, so
+// the game never handles it inside another of its procedures.
+TEST(BackgroundJobs, AnAnswerWaitsUntilTheGamesBoxIsClosed) {
+    WindowFixture f;
+    QtHost& host = f.window.host();
+    int delivered = 0;
+    int deliveredInsideTheBox = -1;
+    host.setAnswerer([&](const HostMessage&) {
+        host.runInBackground([] {}, [&] { ++delivered; });
+        // Starting another job waits for the first, so its answer has been posted by now.
+        host.runInBackground([] {}, [&] { ++delivered; });
+        QCoreApplication::processEvents();
+        deliveredInsideTheBox = delivered;
+        return true;
+    });
+    host.message("?", "", MessageIcon::None);
+    EXPECT_EQ(deliveredInsideTheBox, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return delivered == 2; }, kPatienceMs));
+    EXPECT_EQ(host.answersDelivered(), 2);
+}
+
 TEST(HintWindow, OutlinesTheSuggestionInItsOwnColourUntilThePress) {
     HeldSearch held;
     held.answers = {answer(3, 7, 3, 6, -HU)};
