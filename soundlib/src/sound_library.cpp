@@ -89,6 +89,15 @@ int freeSlot() {
     return -1;
 }
 
+// The mixer converts a sound in a buffer sized for the largest step of its conversion (several
+// times the converted sound: for music at half the mixer's rate, about three times); give the
+// rest back. The sound itself stays where it is.
+void keepOnlyTheSound(Mix_Chunk* chunk) {
+    if (!chunk->allocated || chunk->alen == 0) return;
+    if (void* shrunk = SDL_realloc(chunk->abuf, chunk->alen))
+        chunk->abuf = static_cast<Uint8*>(shrunk);
+}
+
 std::int32_t start(std::int32_t buffer, int loops) {
     const int slot = slotOf(buffer);
     if (slot < 0) return 0;
@@ -151,6 +160,7 @@ ZORVAN_SOUND_API std::int32_t dsCreateDSB(std::int32_t device, const void* wav, 
             setError("音声データを変換できません: %s", Mix_GetError());
             return 0;
         }
+        keepOnlyTheSound(chunk);
         g_slots[slot].chunk = chunk;
         g_slots[slot].flags = flags;
     } catch (const std::bad_alloc&) {
