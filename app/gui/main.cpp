@@ -14,8 +14,8 @@ int main(int argc, char** argv) {
     zorvan::LibrarySound sound(zorvan::defaultSoundLibraryPaths(programDir),
                                zorvan::defaultSoundFolders(programDir));
     zorvan::MainWindow window(&sound);
-    // As a window's load: start-up runs (and may warn about the sound) before the window shows,
-    // which then opens with its first picture.
+    // As a window's load: start-up runs before the window shows, which then opens with its
+    // first picture; the sounds open right after it (and may warn then).
     window.startUp();
     window.show();
     return QApplication::exec();

@@ -38,6 +38,7 @@ bool cellOf(double twips, int origin, int size, int& cell) {
 
 void Game::mousePress(int button, double xTwips, double yTwips) {
     if (m_ended || (button != BUTTON_LEFT && button != BUTTON_RIGHT)) return;
+    openSounds();
     hideRecordPanel();
 
     if (m_g.KIFU_MODE == ON) {
