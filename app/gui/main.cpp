@@ -2,10 +2,20 @@
 #include <QApplication>
 #include <QDir>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "platform/main_window.h"
 #include "platform/sound/library_sound.h"
 
 int main(int argc, char** argv) {
+#ifdef __GLIBC__
+    // Large blocks (the window's pictures, the sounds) come from and go back to the system as
+    // they are made and freed; otherwise, after the first one is freed, glibc serves them from
+    // its heap, which a resize there and back leaves megabytes larger for good.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZORVAN"));
     zorvan::applyGameFont();

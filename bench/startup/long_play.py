@@ -15,7 +15,7 @@ from game_window import STEP_TIMEOUT, GameWindow, game_environment
 from scenarios import differs, file_entries
 from xdisplay import Display, wait_for
 
-PLIES = 300
+PLIES = int(os.environ.get("ZORVAN_BENCH_PLIES", "300"))
 SHUTTLES = {  # side -> the two squares its piece goes between
     "lower": ((8, 8), (7, 8)),
     "upper": ((3, 1), (4, 3)),
@@ -36,6 +36,11 @@ def _ply(game, n):
     game.press_cell(*to)
     wait_for(f"ply {n + 1}: the move {frm} -> {to} on the board",
              lambda: differs(before, game.square_inside(*to), 0.02), STEP_TIMEOUT, 0.01)
+
+
+def _phase(game, what, began):
+    print(f"long play: RSS {game.rss_kib() / 1024:.1f} MiB after {what} "
+          f"({time.monotonic() - began:.0f} s)", flush=True)
 
 
 def _settle_board(game):
@@ -75,16 +80,18 @@ def run(program, folder_setup, scratch):
         for n in range(PLIES):
             _ply(game, n)
         game.expect_no_box()
-        print(f"long play: {PLIES} plies in {time.monotonic() - began:.0f} s", flush=True)
+        _phase(game, f"{PLIES} plies", began)
 
         for name in BACKGROUNDS:
             corner = game.region(-2, -2, -1, -1)
             game.menu("ｵﾌﾟｼｮﾝ", "背景画", name)
             wait_for(f"the {name} background", lambda: differs(
                 corner, game.region(-2, -2, -1, -1)), STEP_TIMEOUT)
+        _phase(game, "five backgrounds", began)
         w = game.window
         _resize(game, w.width * 5 // 4, w.height * 5 // 4)
         _resize(game, w.width, w.height)
+        _phase(game, "a resize and back", began)
 
         board = game.region(1, 1, 9, 9)
         game.menu("棋譜", "書込")
@@ -94,6 +101,7 @@ def run(program, folder_setup, scratch):
             game.type_text(text)
             game.d.key("Return")
         game.expect_box("  ", "棋譜を書き込みました")
+        _phase(game, "the record written", began)
         game.menu("棋譜", "読込")
         entries = wait_for("the record in the file list", lambda: file_entries(game),
                            STEP_TIMEOUT)
