@@ -192,8 +192,13 @@ def summary(programs, game, long_play):
         print(f"zorvan / {p.name}: first picture x{t:.2f}, RSS after start-up x{m:.2f}")
     if long_play:
         before, after = long_play
-        print(f"zorvan long play: RSS {before / 1024:.1f} MiB after start-up, "
-              f"{after / 1024:.1f} MiB after the long play ({(after - before) / 1024:+.1f} MiB)")
+
+        def grew(key):
+            return f"{(after[key] - before[key]) / 1024:+.1f}"
+        print(f"zorvan long play: RSS {before['VmRSS'] / 1024:.1f} MiB after start-up, "
+              f"{after['VmRSS'] / 1024:.1f} MiB after the long play ({grew('VmRSS')} MiB: "
+              f"anonymous {grew('RssAnon')}, files {grew('RssFile')}, "
+              f"shared {grew('RssShmem')})")
 
 
 def main():

@@ -38,8 +38,25 @@ def _ply(game, n):
              lambda: differs(before, game.square_inside(*to), 0.02), STEP_TIMEOUT, 0.01)
 
 
+def rss_parts(pid):
+    """Resident memory in KiB: the whole, and its anonymous (the program's own data), file (code,
+    fonts) and shared-memory (the window's pictures shared with the X server) parts."""
+    parts = {}
+    with open(f"/proc/{pid}/status") as f:
+        for line in f:
+            key, _, value = line.partition(":")
+            if key in ("VmRSS", "RssAnon", "RssFile", "RssShmem"):
+                parts[key] = int(value.split()[0])
+    return parts
+
+
+def describe(parts):
+    return (f"{parts['VmRSS'] / 1024:.1f} MiB (anonymous {parts['RssAnon'] / 1024:.1f}, "
+            f"files {parts['RssFile'] / 1024:.1f}, shared {parts['RssShmem'] / 1024:.1f})")
+
+
 def _phase(game, what, began):
-    print(f"long play: RSS {game.rss_kib() / 1024:.1f} MiB after {what} "
+    print(f"long play: RSS {describe(rss_parts(game.proc.pid))} after {what} "
           f"({time.monotonic() - began:.0f} s)", flush=True)
 
 
@@ -58,8 +75,8 @@ def _resize(game, width, height):
 
 
 def run(program, folder_setup, scratch):
-    """Plays the session; returns (RSS one second after start-up, RSS after the session), in
-    KiB."""
+    """Plays the session; returns the resident memory one second after start-up and after the
+    session (rss_parts of each)."""
     folder = os.path.join(scratch, "long-play")
     os.makedirs(folder)
     folder_setup(folder)
@@ -71,8 +88,8 @@ def run(program, folder_setup, scratch):
         _quiet(game)
         game.start()
         time.sleep(1.0)
-        after_start = game.rss_kib()
-        print(f"long play: RSS {after_start / 1024:.1f} MiB one second after start-up; "
+        after_start = rss_parts(game.proc.pid)
+        print(f"long play: RSS {describe(after_start)} one second after start-up; "
               f"playing {PLIES} plies", flush=True)
         began = time.monotonic()
         game.menu("対局", "対局(人間)")
@@ -109,8 +126,8 @@ def run(program, folder_setup, scratch):
         game.expect_box("棋譜", " 読み込みました")
         game.expect_box("棋譜", "棋譜を '進 'で進めて下さい")
         time.sleep(1.0)
-        after_play = game.rss_kib()
-        print(f"long play: RSS {after_play / 1024:.1f} MiB after the session "
+        after_play = rss_parts(game.proc.pid)
+        print(f"long play: RSS {describe(after_play)} after the session "
               f"({time.monotonic() - began:.0f} s)", flush=True)
         game.press_escape_and_wait_for_exit()
         return after_start, after_play
