@@ -7,6 +7,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -47,11 +48,13 @@ public:
     int checksCalls = 0;
     bool listsVisible = true;
     bool inputVisible = true;
+    std::function<void()> onMessage;  // what happens while a message box is up
 
     void message(std::string_view text, std::string_view title, MessageIcon icon) override {
         messages.push_back({std::string(text), std::string(title)});
         isQuestion.push_back(false);
         icons.push_back(icon);
+        if (onMessage) onMessage();
     }
     bool ask(std::string_view text, std::string_view title) override {
         messages.push_back({std::string(text), std::string(title)});

@@ -60,6 +60,16 @@ TEST(SoundOpening, EveryActionOpensTheSoundsBeforeItsOwnSound) {
     }
 }
 
+TEST(SoundOpening, AWarningWhileTheSoundsOpenDoesNotOpenThemAgain) {
+    Rig rig(kMusicOn, false);
+    rig.sound.startWarnings = {kNoDevice};
+    // The warning box runs events of its own (a timer that would open the sounds, say).
+    rig.host.onMessage = [&rig] { rig.game.openSounds(); };
+    rig.game.openSounds();
+    EXPECT_EQ(rig.sound.starts, 1);
+    EXPECT_EQ(rig.host.messages.size(), 1u);
+}
+
 TEST(SoundOpening, EscBeforeTheSoundsOpenedReleasesThemOnceAndNothingOpensAfterwards) {
     Rig rig(kMusicOn, false);
     rig.game.keyPress(KEY_ESC);

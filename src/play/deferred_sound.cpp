@@ -4,8 +4,10 @@ namespace zorvan {
 
 void DeferredSound::start(const std::function<void(std::string_view)>& warn) {
     if (settled()) return;
-    m_real.start(warn);
+    // Opened from here on: a warning box shown while the sounds open runs events of its own,
+    // and none of them may open the sounds again.
     m_opened = true;
+    m_real.start(warn);
     for (size_t i = 0; i < m_looping.size(); ++i)
         if (m_looping[i]) m_real.playLooping(static_cast<SoundId>(i));
 }
