@@ -5,6 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "platform/files/user_folder.h"
 #include "platform/main_window.h"
 #include "platform/sound/library_sound.h"
@@ -15,6 +19,12 @@ int main(int argc, char** argv) {
         std::fputs(zorvan::startUsage(), stdout);
         return 0;
     }
+#ifdef __GLIBC__
+    // Large blocks (the window's pictures, the sounds) come from and go back to the system as
+    // they are made and freed; otherwise, after the first one is freed, glibc serves them from
+    // its heap, which a resize there and back leaves megabytes larger for good.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
     QApplication app(argc, argv);  // takes Qt's own options out of argv
     QApplication::setApplicationName(QStringLiteral("ZORVAN"));
 
@@ -40,8 +50,8 @@ int main(int argc, char** argv) {
     zorvan::LibrarySound sound(zorvan::defaultSoundLibraryPaths(programDir),
                                zorvan::defaultSoundFolders(programDir));
     zorvan::MainWindow window(&sound);
-    // As a window's load: start-up runs (and may warn about the sound) before the window shows,
-    // which then opens with its first picture.
+    // As a window's load: start-up runs before the window shows, which then opens with its
+    // first picture; the sounds open right after it (and may warn then).
     window.startUp();
     window.show();
     return QApplication::exec();
