@@ -80,3 +80,33 @@ TEST(Clocks, TheRecordFileHoldsEachSidesOwnTime) {
 
 }  // namespace
 }  // namespace zorvan
+
+namespace zorvan {
+namespace {
+
+TEST(Handicap, TakingMovesBackReturnsToTheHandicappedStart) {
+    Rig rig;
+    rig.game.menu("LEBEL_DOWN");  // the 角 leaves
+    rig.game.menu("LEBEL_DOWN");  // and the 飛
+    GameState& g = rig.g();
+    const Board start = g.BOARD;
+    ASSERT_EQ(start[2][8], EMPTY);
+    ASSERT_EQ(start[8][8], EMPTY);
+    rig.game.menu("MATCH_MAN");
+    rig.move(5, 7, 5, 6);
+    rig.move(5, 2, 5, 3);
+    const Board afterTwo = g.BOARD;
+    rig.game.menu("REPLAY");
+    rig.game.menu("REPLAY");
+    EXPECT_EQ(g.BOARD, start);
+    rig.game.menu("AFTER");
+    rig.game.menu("AFTER");
+    EXPECT_EQ(g.BOARD, afterTwo);
+    rig.game.menu("CANCEL");  // 最初 gives the full army back
+    EXPECT_EQ(g.BOARD[2][8], -KAKU);
+    EXPECT_EQ(g.HISTORY[0][2][8], -KAKU);
+    EXPECT_EQ(g.HISTORY[0][8][8], -SYA);
+}
+
+}  // namespace
+}  // namespace zorvan
