@@ -110,3 +110,51 @@ TEST(Handicap, TakingMovesBackReturnsToTheHandicappedStart) {
 
 }  // namespace
 }  // namespace zorvan
+
+namespace zorvan {
+namespace {
+
+// The line ends with a chess pawn's double step (x,2)-(x,4) beside the lower side's pawn on
+// (5,4), which the shogi army dropped after taking it.
+void playToDoubleStep(Rig& rig, int x) {
+    rig.game.menu("MATCH_MAN");
+    rig.move(3, 7, 3, 6);
+    rig.move(7, 2, 7, 4);
+    rig.move(2, 8, 8, 2);
+    rig.move(7, 1, 8, 2);
+    rig.press(11, 1);
+    rig.press(5, 5);
+    rig.move(9, 2, 9, 3);
+    rig.move(5, 5, 5, 4);
+    rig.move(x, 2, x, 4);
+    ASSERT_EQ(rig.g().MOVE_NO, 8);
+}
+
+TEST(LoadedRecord, ContinuesWithTheEnPassantCaptureTheLiveGameAllows) {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("zorvan-en-passant-" + std::to_string(getpid()) + ".kifu");
+    {
+        Rig writer;
+        playToDoubleStep(writer, 4);
+        std::string bytes;
+        PassThroughCodec codec;
+        ASSERT_EQ(buildRecord(writer.g(), {"g", "s", "t"}, codec, bytes), RecordError::None);
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    Rig reader;
+    // An earlier game in the same window left another last move in the tables.
+    playToDoubleStep(reader, 6);
+    File1_Click(reader.game, path.string());
+    std::filesystem::remove(path);
+    GameState& g = reader.g();
+    ASSERT_EQ(g.RECORD_END, 8);
+    for (int k = 1; k <= 8; ++k) reader.game.menu("AFTER");
+    reader.game.menu("MATCH_MAN");
+    reader.move(5, 4, 4, 3);  // en passant
+    EXPECT_EQ(g.MOVE_NO, 9);
+    EXPECT_EQ(g.BOARD[4][3], -PORN);
+    EXPECT_EQ(g.BOARD[4][4], EMPTY) << "the passed pawn is taken";
+}
+
+}  // namespace
+}  // namespace zorvan
