@@ -158,3 +158,54 @@ TEST(LoadedRecord, ContinuesWithTheEnPassantCaptureTheLiveGameAllows) {
 
 }  // namespace
 }  // namespace zorvan
+
+namespace zorvan {
+namespace {
+
+// The texts a full redraw paints after its last background tile.
+std::vector<std::string> textsAfterRedraw(const FakeCanvas& canvas) {
+    size_t from = 0;
+    for (size_t i = 0; i < canvas.ops.size(); ++i)
+        if (canvas.ops[i].kind == FakeCanvas::Op::Picture && canvas.ops[i].id == PICTURE_TITLE)
+            from = i;
+    std::vector<std::string> out;
+    for (size_t i = from; i < canvas.ops.size(); ++i)
+        if (canvas.ops[i].kind == FakeCanvas::Op::Text && canvas.ops[i].id == COLOR_WHITE)
+            out.push_back(canvas.ops[i].text);
+    return out;
+}
+
+TEST(FullRedraw, KeepsTheMoveCounterAndTheMoveTextsAsTheyStood) {
+    Rig rig;
+    rig.game.menu("MATCH_MAN");
+    rig.move(3, 7, 3, 6);  // "７六歩"
+    rig.move(5, 2, 5, 3);  // "５三ポーン"
+    rig.move(2, 7, 2, 6);  // "８六歩"
+    const struct {
+        const char* option;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {"TATAMI", {"3", "手目", "５", "三", "ポーン", "８", "六", "歩"}},
+        {"CHESS_MOCHIKOMA", {"3", "手目", "５", "三", "ポーン", "８", "六", "歩"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.option);
+        rig.forget();
+        rig.game.menu(c.option);
+        EXPECT_EQ(textsAfterRedraw(rig.canvas), c.texts);
+    }
+    // A move taken back leaves its side without a text, also after a redraw.
+    rig.game.menu("REPLAY");
+    rig.forget();
+    rig.game.menu("MIDORI");
+    EXPECT_EQ(textsAfterRedraw(rig.canvas),
+              (std::vector<std::string>{"2", "手目", "５", "三", "ポーン"}));
+    // A new game shows neither.
+    rig.game.menu("CANCEL");
+    rig.forget();
+    rig.game.menu("TATAMI");
+    EXPECT_TRUE(textsAfterRedraw(rig.canvas).empty());
+}
+
+}  // namespace
+}  // namespace zorvan

@@ -64,6 +64,7 @@ void Game::tick() {
 void Game::初期設定() {
     zorvan::初期設定(m_g);
     m_host.setTimer(false);
+    m_draw.forgetStatusTexts();
     画面_再描画();
 }
 

@@ -144,6 +144,7 @@ void Drawing::画面_再描画() {
     if (m_g.GAME_MODE == MODE_COM) 描画_レベル(m_g.COM_LEVEL);
     if (m_g.HANDICAP_ON == ON) 描画_ハンデレベル(m_g.HANDICAP_LEVEL);
     描画_絵(PICTURE_TITLE, 10.8, -1);
+    redrawStatusTexts();
 }
 
 void Drawing::refresh() {

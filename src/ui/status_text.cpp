@@ -95,34 +95,38 @@ void Drawing::shadowed(double x, double y, std::string_view text, int colour, in
 
 void Drawing::描画_移動結果(int player, int x, int y, int code, int colour) {
     消去_移動結果(player);
-    double fx = 0;
-    double fy = 0;
-    if (player == m_g.UPPER_PLAYER) {
-        fx = 1.1;
-        fy = -1.5;
-    } else if (player == m_g.LOWER_PLAYER) {
-        fx = 13.4;
-        fy = 2.4;
-    } else {
-        return;
-    }
+    if (player != m_g.UPPER_PLAYER && player != m_g.LOWER_PLAYER) return;
+    const bool upper = player == m_g.UPPER_PLAYER;
+    ShownMove& shown = upper ? m_upperMove : m_lowerMove;
+    shown = {true, x, y, code, colour};
+    drawMoveText(upper, shown);
+}
+
+void Drawing::drawMoveText(bool upper, const ShownMove& move) {
+    const double fx = upper ? 1.1 : 13.4;
+    const double fy = upper ? -1.5 : 2.4;
     // File counted from the right, rank as a numeral, then the piece after the move.
-    shadowed(fx, fy, 文字列変換(110 - x), colour, 12);
-    shadowed(fx + 0.4, fy, 文字列変換(110 + y), colour, 12);
-    shadowed(fx + 1.0, fy, 文字列変換(code), colour, 12);
+    shadowed(fx, fy, 文字列変換(110 - move.x), move.colour, 12);
+    shadowed(fx + 0.4, fy, 文字列変換(110 + move.y), move.colour, 12);
+    shadowed(fx + 1.0, fy, 文字列変換(move.code), move.colour, 12);
 }
 
 void Drawing::消去_移動結果(int player) {
     if (player == m_g.UPPER_PLAYER) {
+        m_upperMove.shown = false;
+        m_thinkingShown = false;
         for (int x = 1; x <= 3; ++x) 描画_絵(EMPTY, x, -2);
         if (m_g.checks.CHESS_MOCHIKOMA) 描画_桝輪郭(COLOR_GRID, -1, 7);
         描画_桝輪郭(COLOR_GRID, 1, 8);
     } else if (player == m_g.LOWER_PLAYER) {
+        m_lowerMove.shown = false;
         for (int x = 13; x <= 16; ++x) 描画_絵(EMPTY, x, 2);
     }
 }
 
 void Drawing::描画_手数(int n, int /*colour*/) {
+    m_counterShown = true;
+    m_counter = n;
     描画_絵(EMPTY, 13, 3);
     描画_絵(EMPTY, 14, 3);
     const double x = n < 10 ? 13.2 : (n < 100 ? 13.1 : 13.0);
@@ -181,11 +185,35 @@ void Drawing::消去_所有時間(int player) {
 }
 
 void Drawing::描画_思考中() {
+    m_upperMove.shown = false;
+    m_thinkingShown = true;
     for (int x = 1; x <= 3; ++x) 描画_絵(EMPTY, x, -2);
     if (m_g.checks.CHESS_MOCHIKOMA) 描画_桝輪郭(COLOR_GRID, -1, 7);
     描画_数値(1.2, -1.5, "思考中", COLOR_BLACK, 0, 12);
     描画_数値(1.1, -1.6, "思考中", COLOR_MOVE_TEXT, 0, 12);
     描画_桝輪郭(COLOR_GRID, 1, 8);
+}
+
+void Drawing::forgetStatusTexts() {
+    m_upperMove.shown = false;
+    m_lowerMove.shown = false;
+    m_thinkingShown = false;
+    m_counterShown = false;
+}
+
+// The counter and the move texts after the whole screen was painted anew.
+void Drawing::redrawStatusTexts() {
+    if (m_counterShown) 描画_手数(m_counter, COLOR_WHITE);
+    if (m_thinkingShown) {
+        描画_思考中();
+    } else if (m_upperMove.shown) {
+        for (int x = 1; x <= 3; ++x) 描画_絵(EMPTY, x, -2);
+        drawMoveText(true, m_upperMove);
+    }
+    if (m_lowerMove.shown) {
+        for (int x = 13; x <= 16; ++x) 描画_絵(EMPTY, x, 2);
+        drawMoveText(false, m_lowerMove);
+    }
 }
 
 }  // namespace zorvan
