@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -205,6 +206,51 @@ TEST(FullRedraw, KeepsTheMoveCounterAndTheMoveTextsAsTheyStood) {
     rig.forget();
     rig.game.menu("TATAMI");
     EXPECT_TRUE(textsAfterRedraw(rig.canvas).empty());
+}
+
+}  // namespace
+}  // namespace zorvan
+
+namespace zorvan {
+namespace {
+
+TEST(LoadedRecord, HeaderNamesStayOffTheBoardAndGoWhenAGameStarts) {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("zorvan-headers-" + std::to_string(getpid()) + ".kifu");
+    {
+        Rig writer;
+        writer.game.menu("MATCH_MAN");
+        writer.move(3, 7, 3, 6);
+        std::string bytes;
+        PassThroughCodec codec;
+        ASSERT_EQ(buildRecord(writer.g(), {"練習対局", "先手の人", "後手の人"}, codec, bytes),
+                  RecordError::None);
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    Rig rig;
+    rig.forget();
+    File1_Click(rig.game, path.string());
+    std::filesystem::remove(path);
+    const struct {
+        const char* text;
+        double x;  // twips, as the record display places it
+    } headers[] = {{"練習対局", 取得_棋譜のX座標("練習対局") - 3000},
+                   {"先手の人", 取得_棋譜のX座標("先手の人")}};
+    for (const auto& h : headers) {
+        SCOPED_TRACE(h.text);
+        const auto& ops = rig.canvas.ops;
+        const auto it = std::find_if(ops.begin(), ops.end(), [&](const FakeCanvas::Op& op) {
+            return op.kind == FakeCanvas::Op::Text && op.text == h.text;
+        });
+        ASSERT_NE(it, ops.end());
+        EXPECT_NEAR(it->c, (h.x - BOARD_LEFT) / SQUARE_W, 1e-9) << "x is kept";
+        EXPECT_GE(it->r, 10.0) << "below the board";
+        EXPECT_LE(it->r, 10.5);
+    }
+    // Starting a game from the record clears every cell of that row the names stand on.
+    rig.canvas.clear();
+    rig.game.menu("MATCH_MAN");
+    for (int x = -3; x <= 9; ++x) EXPECT_NE(rig.canvas.lastPictureAt(x, 10), -999) << x;
 }
 
 }  // namespace

@@ -131,6 +131,9 @@ void Drawing::描画_棋譜読込み部分消去() {
         描画_絵(EMPTY, x, 10);
         描画_桝輪郭(COLOR_GRID, x, 9);
     }
+    // A loaded record's game name starts left of the board, where the upper side's clock is.
+    for (int x = -3; x <= 0; ++x) 描画_絵(m_g.BACKGROUND, x, 10);
+    描画_所有時間(m_g.UPPER_PLAYER, m_g.UPPER_TIME);
 }
 
 void Drawing::画面_再描画() {
