@@ -146,7 +146,7 @@ void Game::about() {
 }
 
 void Game::levelClick(int n) {
-    for (int x = -2; x <= 0; ++x) m_draw.描画_絵(EMPTY, x, 0);
+    m_draw.消去_レベル();
     レベル_設定(n);
 }
 

@@ -63,6 +63,7 @@ public:
     void 描画_手数(int n, int colour);                                     // move counter
     void 描画_桝_数値();                                                   // file/rank labels
     void 描画_レベル(int level);                                           // "LEVEL n"
+    void 消去_レベル();                                                    // erase it
     void 描画_ハンデレベル(int level);                                     // handicap title
     void 描画_所有時間(int player, double seconds);                        // a player's time
     void 消去_所有時間(int player);                                        // erase it

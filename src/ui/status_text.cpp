@@ -22,6 +22,12 @@ constexpr std::array<std::string_view, 21> kHandicapTitles = {
     "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:10級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:11級",
     "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級"};
 
+// Rows of the move texts: high enough in their cells that text and shadow (0.1 row lower) stay
+// inside the cells their eraser repaints, with our font at any scale. (Lower, they would leave
+// their last pixel rows on the row below: the level caption's and the move counter's.)
+constexpr double kUpperMoveRow = -1.7;
+constexpr double kLowerMoveRow = 2.3;
+
 // Twips from a grid position to where a label starts.
 constexpr double kLabelDx = 120.0 / SQUARE_W;
 constexpr double kLabelDy = 160.0 / SQUARE_H;
@@ -104,7 +110,7 @@ void Drawing::描画_移動結果(int player, int x, int y, int code, int colour
 
 void Drawing::drawMoveText(bool upper, const ShownMove& move) {
     const double fx = upper ? 1.1 : 13.4;
-    const double fy = upper ? -1.5 : 2.4;
+    const double fy = upper ? kUpperMoveRow : kLowerMoveRow;
     // File counted from the right, rank as a numeral, then the piece after the move.
     shadowed(fx, fy, 文字列変換(110 - move.x), move.colour, 12);
     shadowed(fx + 0.4, fy, 文字列変換(110 + move.y), move.colour, 12);
@@ -155,6 +161,12 @@ void Drawing::描画_レベル(int level) {
     描画_数値(2.3, -0.8, level, COLOR_WHITE, 0, 10);
 }
 
+// The caption "LEVEL n" and its shadow stand on the two cells above files 9 and 8, whatever the
+// digit; they show the background.
+void Drawing::消去_レベル() {
+    for (int x = 1; x <= 2; ++x) 描画_絵(m_g.BACKGROUND, x, -1);
+}
+
 void Drawing::描画_ハンデレベル(int level) {
     for (int x = 12; x <= 15; ++x) 描画_絵(EMPTY, x, 0);
     描画_文字列(12.1, 0.1, level, COLOR_BLACK, 10);
@@ -189,8 +201,8 @@ void Drawing::描画_思考中() {
     m_thinkingShown = true;
     for (int x = 1; x <= 3; ++x) 描画_絵(EMPTY, x, -2);
     if (m_g.checks.CHESS_MOCHIKOMA) 描画_桝輪郭(COLOR_GRID, -1, 7);
-    描画_数値(1.2, -1.5, "思考中", COLOR_BLACK, 0, 12);
-    描画_数値(1.1, -1.6, "思考中", COLOR_MOVE_TEXT, 0, 12);
+    描画_数値(1.2, kUpperMoveRow, "思考中", COLOR_BLACK, 0, 12);
+    描画_数値(1.1, kUpperMoveRow - 0.1, "思考中", COLOR_MOVE_TEXT, 0, 12);
     描画_桝輪郭(COLOR_GRID, 1, 8);
 }
 
