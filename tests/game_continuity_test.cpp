@@ -1,5 +1,6 @@
 // A game keeps what it showed and stored when it is stepped back and forth, saved and loaded:
-// each side's clock, the handicapped start, and the move texts and counter across a full redraw.
+// each side's clock, the handicapped start, the moves a loaded position offers, the record's
+// header names, and the move texts and counter across a full redraw.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -79,12 +80,6 @@ TEST(Clocks, TheRecordFileHoldsEachSidesOwnTime) {
                                                 "    7   10    5    5"}));
 }
 
-}  // namespace
-}  // namespace zorvan
-
-namespace zorvan {
-namespace {
-
 TEST(Handicap, TakingMovesBackReturnsToTheHandicappedStart) {
     Rig rig;
     rig.game.menu("LEBEL_DOWN");  // the 角 leaves
@@ -108,12 +103,6 @@ TEST(Handicap, TakingMovesBackReturnsToTheHandicappedStart) {
     EXPECT_EQ(g.HISTORY[0][2][8], -KAKU);
     EXPECT_EQ(g.HISTORY[0][8][8], -SYA);
 }
-
-}  // namespace
-}  // namespace zorvan
-
-namespace zorvan {
-namespace {
 
 // The line ends with a chess pawn's double step (x,2)-(x,4) beside the lower side's pawn on
 // (5,4), which the shogi army dropped after taking it.
@@ -156,12 +145,6 @@ TEST(LoadedRecord, ContinuesWithTheEnPassantCaptureTheLiveGameAllows) {
     EXPECT_EQ(g.BOARD[4][3], -PORN);
     EXPECT_EQ(g.BOARD[4][4], EMPTY) << "the passed pawn is taken";
 }
-
-}  // namespace
-}  // namespace zorvan
-
-namespace zorvan {
-namespace {
 
 // The texts a full redraw paints after its last background tile.
 std::vector<std::string> textsAfterRedraw(const FakeCanvas& canvas) {
@@ -207,12 +190,6 @@ TEST(FullRedraw, KeepsTheMoveCounterAndTheMoveTextsAsTheyStood) {
     rig.game.menu("TATAMI");
     EXPECT_TRUE(textsAfterRedraw(rig.canvas).empty());
 }
-
-}  // namespace
-}  // namespace zorvan
-
-namespace zorvan {
-namespace {
 
 TEST(LoadedRecord, HeaderNamesStayOffTheBoardAndGoWhenAGameStarts) {
     const auto path = std::filesystem::temp_directory_path() /
