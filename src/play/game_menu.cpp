@@ -77,6 +77,7 @@ const HandicapStep* stepOf(int level) {
 
 void Game::menu(std::string_view control) {
     if (m_ended) return;
+    openSounds();
     stopThinkingFor(control);
     if (control == "TAIKYOKU" || control == "STOP" || control == "OPTION") {
         hideRecordPanel();

@@ -38,6 +38,7 @@ bool cellOf(double twips, int origin, int size, int& cell) {
 
 void Game::mousePress(int button, double xTwips, double yTwips) {
     if (m_ended || (button != BUTTON_LEFT && button != BUTTON_RIGHT)) return;
+    openSounds();
     // While the computer thinks the board is its own; a press cancels a hint still thinking and
     // takes away one shown.
     if (thinking() == Thinking::Computer) {

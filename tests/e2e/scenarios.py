@@ -363,6 +363,19 @@ def installed(run):
         raise E2EError(f"the game wrote into its installation: {strays}")
 
 
+def no_sound_device(run):
+    """Without a sound device the window still opens with its first picture, then the warning
+    comes, and the game goes on silently."""
+    folder = run.folder("no-sound-device")
+    env = game_environment(run.display, runtime_dir=run.runtime,
+                           extra={"SDL_AUDIODRIVER": "no-such-driver"})
+    game = run.start(folder, "no-sound-device", env=env)  # fails on a box before the picture
+    game.expect_box("ZORVAN.dll", "Direct Soundインターフェースが作成できません。")
+    game.press_cell(5, 5)
+    game.expect_box("開始", "「対局」で始めて下さい")
+    game.press_escape_and_wait_for_exit()
+
+
 def screenshot(run):
     """A picture of the window in play for the README: a game against the computer after a
     few moves, with a piece picked and its moves outlined."""
@@ -425,6 +438,7 @@ ALL = {
     "stronger": stronger,
     "record": record,
     "installed": installed,
+    "no_sound_device": no_sound_device,
     "screenshot": screenshot,
     "signals": signals,
 }
