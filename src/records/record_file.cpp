@@ -1,11 +1,10 @@
 #include "records/record_file.h"
 
-#include <unistd.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <vector>
 
 namespace zorvan {
 
@@ -23,6 +22,8 @@ RecordMessage recordErrorMessage(RecordError e) {
             return {"持駒が10枚以上あるため棋譜に保存できません", "棋譜保存"};
         case RecordError::NotEncodable:
             return {"名前に使えない文字があります", "棋譜保存"};
+        case RecordError::NameTooLong:
+            return {"名前が長すぎます", "棋譜保存"};
         case RecordError::WriteFailed:
             return {"棋譜を書き込めませんでした", "棋譜保存"};
         case RecordError::ReadFailed:
@@ -63,20 +64,27 @@ long long fieldValue(std::string_view line, size_t column, size_t width) {
     return negative ? -v : v;
 }
 
-// Splits a file into lines ended by CR LF (a bare LF or CR is accepted too).
-std::vector<std::string_view> splitLines(std::string_view bytes) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' || bytes[i] == '\n') {
-            lines.push_back(bytes.substr(start, i - start));
-            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-            start = i + 1;
+// Hands out the lines of a file one by one; a line ends with CR LF, a bare LF or a bare CR.
+class LineReader {
+public:
+    explicit LineReader(std::string_view bytes) : m_rest(bytes) {}
+    bool next(std::string_view& line) {
+        if (m_rest.empty()) return false;
+        const size_t end = m_rest.find_first_of("\r\n");
+        if (end == std::string_view::npos) {
+            line = m_rest;
+            m_rest = {};
+            return true;
         }
+        line = m_rest.substr(0, end);
+        const bool crlf = m_rest[end] == '\r' && end + 1 < m_rest.size() && m_rest[end + 1] == '\n';
+        m_rest.remove_prefix(end + (crlf ? 2 : 1));
+        return true;
     }
-    if (start < bytes.size()) lines.push_back(bytes.substr(start));
-    return lines;
-}
+
+private:
+    std::string_view m_rest;
+};
 
 constexpr size_t kHandColumn = 243;
 constexpr size_t kClockColumn = 267;
@@ -112,6 +120,7 @@ RecordError buildRecord(const GameState& g, const RecordNames& names, const Text
     for (const std::string* text : header) {
         if (!codec.encode(*text, encoded)) return RecordError::NotEncodable;
         if (encoded.find_first_of("\r\n") != std::string::npos) return RecordError::NotEncodable;
+        if (encoded.size() > RECORD_HEADER_LIMIT) return RecordError::NameTooLong;
         bytes += encoded;
         bytes += "\r\n";
     }
@@ -144,41 +153,23 @@ RecordError recordPath(const std::string& folder, std::string_view typedName, st
     return RecordError::None;
 }
 
-bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
-    const std::string temp = path + ".tmp" + std::to_string(static_cast<long>(getpid()));
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            error = "cannot create " + temp;
-            return false;
-        }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temp.c_str());
-            error = "cannot write " + temp;
-            return false;
-        }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        error = "cannot replace " + path;
-        return false;
-    }
-    return true;
-}
-
 RecordError readWholeFile(const std::string& path, std::string& bytes, size_t limit) {
     bytes.clear();
     std::ifstream in(path, std::ios::binary);
     if (!in) return RecordError::ReadFailed;
+    // A regular file tells its size: one that is too large is refused before it is read.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        if (static_cast<unsigned long long>(info.st_size) > limit) return RecordError::TooLarge;
+        bytes.reserve(static_cast<size_t>(info.st_size));
+    }
     char buffer[65536];
     while (in) {
         in.read(buffer, sizeof buffer);
         const auto got = static_cast<size_t>(in.gcount());
         if (bytes.size() + got > limit) {
             bytes.clear();
+            bytes.shrink_to_fit();
             return RecordError::TooLarge;
         }
         bytes.append(buffer, got);
@@ -187,43 +178,74 @@ RecordError readWholeFile(const std::string& path, std::string& bytes, size_t li
     return RecordError::None;
 }
 
+RecordError readRecord(std::string_view bytes, const TextCodec& codec, LoadedRecord& record) {
+    record.moves.clear();
+    for (std::string& h : record.headers.lines) h.clear();
+
+    // First the shape: three header lines of a bounded length, at most RECORD_MAX_MOVES moves.
+    LineReader lines(bytes);
+    std::string_view line, header[3];
+    size_t headerCount = 0;
+    for (; headerCount < 3 && lines.next(line); ++headerCount) {
+        if (line.size() > RECORD_HEADER_LIMIT) return RecordError::TooLarge;
+        header[headerCount] = line;
+    }
+    size_t count = 0;
+    while (lines.next(line))
+        if (++count > static_cast<size_t>(RECORD_MAX_MOVES)) return RecordError::TooLarge;
+
+    // Then every move line, each checked before the record is handed out.
+    std::vector<RecordMove> moves(count);
+    lines = LineReader(bytes);
+    for (size_t i = 0; i < headerCount; ++i) lines.next(line);
+    for (RecordMove& m : moves) {
+        lines.next(line);
+        for (size_t cell = 0; cell < 81; ++cell) {
+            const long long code = fieldValue(line, cell * 3, 3);
+            if (code < -KIND_COUNT || code > KIND_COUNT) return RecordError::BadCode;
+            m.cells[cell] = static_cast<std::int8_t>(code);
+        }
+        for (size_t s = 0; s < static_cast<size_t>(HAND_SLOTS); ++s) {
+            // A one-character field holds a single digit at most.
+            m.ownHand[s] = static_cast<std::int8_t>(fieldValue(line, kHandColumn + 2 * s, 1));
+            m.enemyHand[s] = static_cast<std::int8_t>(fieldValue(line, kHandColumn + 2 * s + 1, 1));
+        }
+        for (size_t c = 0; c < 4; ++c) {
+            const long long v = fieldValue(line, kClockColumn + 5 * c, 5);
+            m.clocks[c] = static_cast<std::int32_t>(v < 0 ? 0 : v);
+        }
+    }
+    for (size_t i = 0; i < 3; ++i) record.headers.lines[i] = codec.decode(header[i]);
+    record.moves = std::move(moves);
+    return RecordError::None;
+}
+
+void storeRecord(const LoadedRecord& record, GameState& g) {
+    const int count = static_cast<int>(record.moves.size());
+    g.ensureHistory(count);
+    for (int k = 1; k <= count; ++k) {
+        const RecordMove& m = record.moves[static_cast<size_t>(k - 1)];
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y) g.HISTORY[k][x][y] = m.cells[9 * (x - 1) + (y - 1)];
+        for (int s = 1; s <= HAND_SLOTS; ++s) {
+            g.OWN_HAND_HISTORY[k][s] = m.ownHand[s - 1];
+            g.ENEMY_HAND_HISTORY[k][s] = m.enemyHand[s - 1];
+        }
+        g.CLOCK_LOWER_BEFORE[k] = m.clocks[0];
+        g.CLOCK_LOWER_AFTER[k] = m.clocks[1];
+        g.CLOCK_UPPER_BEFORE[k] = m.clocks[2];
+        g.CLOCK_UPPER_AFTER[k] = m.clocks[3];
+    }
+}
+
 RecordError parseRecord(std::string_view bytes, const TextCodec& codec, GameState& g,
                         RecordHeaders& headers, int& moves) {
     moves = 0;
-    const std::vector<std::string_view> lines = splitLines(bytes);
-    const size_t count = lines.size() > 3 ? lines.size() - 3 : 0;
-    if (count > static_cast<size_t>(RECORD_MAX_MOVES)) return RecordError::TooLarge;
-
-    // Check every board cell first, so a refused file changes nothing.
-    for (size_t i = 3; i < lines.size(); ++i) {
-        for (size_t cell = 0; cell < 81; ++cell) {
-            const long long code = fieldValue(lines[i], cell * 3, 3);
-            if (code < -KIND_COUNT || code > KIND_COUNT) return RecordError::BadCode;
-        }
-    }
-
-    for (size_t i = 0; i < 3; ++i)
-        headers.lines[i] = i < lines.size() ? codec.decode(lines[i]) : "";
-    g.ensureHistory(static_cast<int>(count));
-    for (size_t k = 1; k <= count; ++k) {
-        const std::string_view line = lines[k + 2];
-        for (int x = 1; x <= 9; ++x)
-            for (int y = 1; y <= 9; ++y)
-                g.HISTORY[k][x][y] = static_cast<int>(
-                    fieldValue(line, static_cast<size_t>(3 * (9 * (x - 1) + (y - 1))), 3));
-        for (int s = 1; s <= HAND_SLOTS; ++s) {
-            const auto column = kHandColumn + 2 * static_cast<size_t>(s - 1);
-            g.OWN_HAND_HISTORY[k][s] = static_cast<int>(fieldValue(line, column, 1));
-            g.ENEMY_HAND_HISTORY[k][s] = static_cast<int>(fieldValue(line, column + 1, 1));
-        }
-        double* clocks[4] = {&g.CLOCK_LOWER_BEFORE[k], &g.CLOCK_LOWER_AFTER[k],
-                             &g.CLOCK_UPPER_BEFORE[k], &g.CLOCK_UPPER_AFTER[k]};
-        for (size_t c = 0; c < 4; ++c) {
-            const long long v = fieldValue(line, kClockColumn + 5 * c, 5);
-            *clocks[c] = static_cast<double>(v < 0 ? 0 : v);
-        }
-    }
-    moves = static_cast<int>(count);
+    LoadedRecord record;
+    if (RecordError e = readRecord(bytes, codec, record); e != RecordError::None) return e;
+    storeRecord(record, g);
+    headers = std::move(record.headers);
+    moves = static_cast<int>(record.moves.size());
     return RecordError::None;
 }
 
