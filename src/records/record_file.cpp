@@ -2,8 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 
 namespace zorvan {
@@ -54,7 +56,7 @@ long long wholeSeconds(double seconds) {
 // the first other character. Anything else reads as 0.
 long long fieldValue(std::string_view line, size_t column, size_t width) {
     if (column >= line.size()) return 0;
-    std::string_view f = line.substr(column, width);
+    const std::string_view f(line.data() + column, std::min(width, line.size() - column));
     size_t i = 0;
     while (i < f.size() && f[i] == ' ') ++i;
     bool negative = false;
@@ -65,25 +67,35 @@ long long fieldValue(std::string_view line, size_t column, size_t width) {
 }
 
 // Hands out the lines of a file one by one; a line ends with CR LF, a bare LF or a bare CR.
+// The next CR and the next LF are each found once (memchr), so a file is scanned in linear time.
 class LineReader {
 public:
-    explicit LineReader(std::string_view bytes) : m_rest(bytes) {}
+    explicit LineReader(std::string_view bytes)
+        : m_bytes(bytes), m_cr(find('\r')), m_lf(find('\n')) {}
     bool next(std::string_view& line) {
-        if (m_rest.empty()) return false;
-        const size_t end = m_rest.find_first_of("\r\n");
-        if (end == std::string_view::npos) {
-            line = m_rest;
-            m_rest = {};
-            return true;
-        }
-        line = m_rest.substr(0, end);
-        const bool crlf = m_rest[end] == '\r' && end + 1 < m_rest.size() && m_rest[end + 1] == '\n';
-        m_rest.remove_prefix(end + (crlf ? 2 : 1));
+        if (m_at >= m_bytes.size()) return false;
+        if (m_cr < m_at) m_cr = find('\r');
+        if (m_lf < m_at) m_lf = find('\n');
+        const size_t end = std::min(m_cr, m_lf);
+        line = m_bytes.substr(m_at, end - m_at);
+        if (end == m_bytes.size())
+            m_at = end;
+        else
+            m_at = end + (end == m_cr && m_lf == end + 1 ? 2 : 1);
         return true;
     }
 
 private:
-    std::string_view m_rest;
+    // The position of the next `c` from the current one, or the end.
+    size_t find(char c) const {
+        const void* p = std::memchr(m_bytes.data() + m_at, c, m_bytes.size() - m_at);
+        return p ? static_cast<size_t>(static_cast<const char*>(p) - m_bytes.data())
+                 : m_bytes.size();
+    }
+
+    std::string_view m_bytes;
+    size_t m_at = 0;
+    size_t m_cr, m_lf;  // the next CR and LF at or after m_at (or the end)
 };
 
 constexpr size_t kHandColumn = 243;
@@ -137,9 +149,18 @@ RecordError buildRecord(const GameState& g, const RecordNames& names, const Text
 }
 
 RecordError recordPath(const std::string& folder, std::string_view typedName, std::string& path) {
-    const auto first = typedName.find_first_not_of(" \t\u3000");
-    if (first == std::string_view::npos) return RecordError::NoFileName;
-    std::string_view name = typedName.substr(first);
+    // Blanks around the name go: spaces, tabs and the ideographic space, each a whole character
+    // (a byte-wise trim would cut the first byte off a name such as "あいう").
+    constexpr std::string_view kWide = "\u3000";
+    std::string_view name = typedName;
+    for (;;) {
+        if (!name.empty() && (name.front() == ' ' || name.front() == '\t'))
+            name.remove_prefix(1);
+        else if (name.substr(0, kWide.size()) == kWide)
+            name.remove_prefix(kWide.size());
+        else
+            break;
+    }
     while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
     if (name.empty()) return RecordError::NoFileName;
     if (name.find_first_of("/\\") != std::string_view::npos || name == "." || name == "..")
@@ -195,16 +216,23 @@ RecordError readRecord(std::string_view bytes, const TextCodec& codec, LoadedRec
         if (++count > static_cast<size_t>(RECORD_MAX_MOVES)) return RecordError::TooLarge;
 
     // Then every move line, each checked before the record is handed out.
-    std::vector<RecordMove> moves(count);
+    std::vector<RecordMove>& moves = record.moves;
+    moves.assign(count, RecordMove{});
     lines = LineReader(bytes);
     for (size_t i = 0; i < headerCount; ++i) lines.next(line);
     for (RecordMove& m : moves) {
         lines.next(line);
-        for (size_t cell = 0; cell < 81; ++cell) {
+        // Cells past the end of a short line read as 0, as the moves table starts out.
+        const size_t cells = std::min<size_t>(81, (line.size() + 2) / 3);
+        for (size_t cell = 0; cell < cells; ++cell) {
             const long long code = fieldValue(line, cell * 3, 3);
-            if (code < -KIND_COUNT || code > KIND_COUNT) return RecordError::BadCode;
+            if (code < -KIND_COUNT || code > KIND_COUNT) {
+                moves.clear();
+                return RecordError::BadCode;
+            }
             m.cells[cell] = static_cast<std::int8_t>(code);
         }
+        if (line.size() <= kHandColumn) continue;
         for (size_t s = 0; s < static_cast<size_t>(HAND_SLOTS); ++s) {
             // A one-character field holds a single digit at most.
             m.ownHand[s] = static_cast<std::int8_t>(fieldValue(line, kHandColumn + 2 * s, 1));
@@ -216,7 +244,6 @@ RecordError readRecord(std::string_view bytes, const TextCodec& codec, LoadedRec
         }
     }
     for (size_t i = 0; i < 3; ++i) record.headers.lines[i] = codec.decode(header[i]);
-    record.moves = std::move(moves);
     return RecordError::None;
 }
 

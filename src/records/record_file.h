@@ -82,6 +82,7 @@ struct RecordMove {
     std::int8_t ownHand[HAND_SLOTS];
     std::int8_t enemyHand[HAND_SLOTS];
     std::int32_t clocks[4];  // lower before, lower after, upper before, upper after
+    bool operator==(const RecordMove&) const = default;
 };
 
 // A record file as read, before it reaches a game.
