@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
