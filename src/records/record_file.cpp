@@ -3,8 +3,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 
@@ -40,10 +40,14 @@ RecordMessage recordErrorMessage(RecordError e) {
 
 namespace {
 
+// The value in decimal, right-aligned in `width` characters with leading blanks (a wider value
+// takes the room it needs).
 void appendPadded(std::string& line, long long value, int width) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%*lld", width, value);
-    line.append(buffer);
+    char buffer[24];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    const auto digits = static_cast<size_t>(end - buffer);
+    if (digits < static_cast<size_t>(width)) line.append(static_cast<size_t>(width) - digits, ' ');
+    line.append(buffer, digits);
 }
 
 long long wholeSeconds(double seconds) {
