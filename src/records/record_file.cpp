@@ -92,6 +92,7 @@ public:
 private:
     // The position of the next `c` from the current one, or the end.
     size_t find(char c) const {
+        if (m_at >= m_bytes.size()) return m_bytes.size();
         const void* p = std::memchr(m_bytes.data() + m_at, c, m_bytes.size() - m_at);
         return p ? static_cast<size_t>(static_cast<const char*>(p) - m_bytes.data())
                  : m_bytes.size();
