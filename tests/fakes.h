@@ -7,6 +7,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,22 @@ public:
     }
     void setRecordInputVisible(bool visible) override { inputVisible = visible; }
     void checksChanged() override { ++checksCalls; }
+    // Background jobs wait here until the test completes them.
+    struct Job {
+        std::function<void()> run, done;
+    };
+    std::deque<Job> jobs;
+    void runInBackground(std::function<void()> job, std::function<void()> done) override {
+        jobs.push_back({std::move(job), std::move(done)});
+    }
+    // Runs the oldest job and delivers its answer, as the window would between events.
+    void finishJob() {
+        Job j = std::move(jobs.front());
+        jobs.pop_front();
+        j.run();
+        j.done();
+    }
+
     RecordPanel panel;
     int fileListRefreshes = 0;
     RecordPanel recordPanel() override { return panel; }

@@ -146,7 +146,8 @@ void MainWindow::showChecks(const OptionChecks& c) {
         {"RENGA", c.RENGA},   {"SIDOU", c.SIDOU},
         {"KEIKA", c.KEIKA},   {"CHESS_MOCHIKOMA", c.CHESS_MOCHIKOMA},
         {"BGM", c.BGM},       {"LEVEL1", c.LEVEL1},
-        {"LEVEL2", c.LEVEL2}, {"LEVEL3", c.LEVEL3}};
+        {"LEVEL2", c.LEVEL2}, {"LEVEL3", c.LEVEL3},
+        {"LEVEL4", c.LEVEL4}, {"LEVEL5", c.LEVEL5}};
     for (const auto& [name, on] : marks)
         if (QAction* a = action(QString::fromUtf8(name))) a->setChecked(on);
 }

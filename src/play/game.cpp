@@ -43,6 +43,7 @@ void Game::keyPress(int key) {
 
 void Game::close() {
     if (m_ended) return;
+    cancelThinking();
     終了処理();
     m_ended = true;
 }
@@ -62,6 +63,8 @@ void Game::tick() {
 }
 
 void Game::初期設定() {
+    cancelThinking();  // a new game: no answer of a search may reach it
+    m_hintShown = false;
     zorvan::初期設定(m_g);
     m_host.setTimer(false);
     画面_再描画();
@@ -69,6 +72,12 @@ void Game::初期設定() {
 
 void Game::画面_再描画() {
     m_draw.画面_再描画();
+    // What the background thinking shows stays on the screen.
+    if (m_bg.what == Thinking::Computer) m_draw.描画_思考中();
+    if (m_hintShown) {
+        m_draw.描画_桝輪郭(COLOR_HINT, m_hintCells[0], m_hintCells[1]);
+        m_draw.描画_桝輪郭(COLOR_HINT, m_hintCells[2], m_hintCells[3]);
+    }
 }
 
 void Game::終了(std::string_view winner) {
@@ -86,6 +95,7 @@ void Game::終了処理() {
 }
 
 void Game::endProgram() {
+    cancelThinking();
     m_ended = true;
     m_host.quit();
 }
