@@ -12,6 +12,7 @@
 #include "fuzz_files.h"
 #include "play/hooks.h"
 #include "records/record_file.h"
+#include "search/think.h"
 
 using namespace zorvan;
 
@@ -53,6 +54,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     testing::FakeSound sound;
     Game game(host, &canvas, &sound);
     game.setFiles(settings, nullptr);
+    // The stronger levels' real search, one ply deep, so that a move takes microseconds.
+    game.setStrongSearch([](const GameState& g, const search::Limits& limits) {
+        search::Limits shallow = limits;
+        shallow.depth = 1;
+        shallow.movetimeMs = 0;
+        return search::think(g, shallow);
+    });
     game.startUp();
     host.panel.folder = fuzz::scratchFolder().string();
     host.panel.gameName = "fuzz";
