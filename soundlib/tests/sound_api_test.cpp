@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <string>
 
@@ -16,8 +17,9 @@ namespace {
 using wavtest::Bytes;
 using wavtest::pcm16Wav;
 
+// Sounds playing: effects on their channels, and the music stream.
 int playing() {
-    return Mix_Playing(-1);
+    return Mix_Playing(-1) + Mix_PlayingMusic();
 }
 
 bool deviceOpen() {
@@ -54,6 +56,15 @@ TEST_F(SoundLibrary, InitializeOpensAndTerminateClosesTheDevice) {
     EXPECT_FALSE(deviceOpen());
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
     EXPECT_EQ(dsTerminate(device), 0);
+}
+
+// SIGINT and SIGTERM stay with the program: an open device leaves their handlers alone.
+TEST_F(SoundLibrary, LeavesTheProgramsSignalsAlone) {
+    for (int sig : {SIGINT, SIGTERM}) {
+        struct sigaction current {};
+        ASSERT_EQ(sigaction(sig, nullptr, &current), 0);
+        EXPECT_EQ(current.sa_handler, SIG_DFL) << sig;
+    }
 }
 
 TEST_F(SoundLibrary, ASecondDeviceIsRefusedWhileOneIsOpen) {
@@ -163,6 +174,19 @@ TEST_F(SoundLibrary, BuffersPlayAndStopIndependently) {
     EXPECT_EQ(playing(), 1);
     EXPECT_EQ(dsFree(effect), 1);
     EXPECT_EQ(playing(), 1);
+}
+
+TEST_F(SoundLibrary, OneMusicSoundsAtATime) {
+    const std::int32_t first = create(longSound, DS_FLAGS_MUSIC);
+    const std::int32_t second = create(longSound, DS_FLAGS_MUSIC);
+    ASSERT_EQ(dsPlayLooping(first), 1);
+    ASSERT_EQ(dsPlayLooping(second), 1);  // takes over the music
+    EXPECT_EQ(playing(), 1);
+    EXPECT_EQ(dsStop(first), 1);  // no longer playing: the second goes on
+    EXPECT_EQ(dsFree(first), 1);
+    EXPECT_EQ(playing(), 1);
+    EXPECT_EQ(dsStop(second), 1);
+    EXPECT_EQ(playing(), 0);
 }
 
 TEST_F(SoundLibrary, TerminateReleasesEveryBuffer) {

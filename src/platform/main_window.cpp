@@ -24,6 +24,8 @@ namespace zorvan {
 namespace {
 
 constexpr int kTickMs = 250;
+// How long start-up waits at most for the first picture before it opens the sounds.
+constexpr int kOpenSoundsAnywayMs = 1000;
 
 }  // namespace
 
@@ -72,8 +74,15 @@ void MainWindow::wireGame() {
 }
 
 void MainWindow::startUp() {
-    m_game->startUp();
+    // The sounds open once the first picture is on the screen (any action of the player opens
+    // them first, and they open anyway should the window not be painted soon).
+    m_game->startUp(false);
     showChecks(m_game->state().checks);
+    auto open = [this] { m_game->openSounds(); };
+    connect(
+        m_board, &BoardView::painted, this, [this, open] { QTimer::singleShot(0, this, open); },
+        Qt::SingleShotConnection);
+    QTimer::singleShot(kOpenSoundsAnywayMs, this, open);
 }
 
 void MainWindow::setClockRunning(bool running) {
@@ -89,6 +98,12 @@ void MainWindow::endAfterThisEvent() {
     m_clock->stop();
     emit programEnded();
     QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void MainWindow::endFromOutside() {
+    m_game->menu("OWARI");
+    // Every event loop ends, a modal one included; none starts any more.
+    QCoreApplication::exit(0);
 }
 
 void MainWindow::fitToScreen() {

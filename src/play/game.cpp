@@ -10,13 +10,12 @@ namespace zorvan {
 Game::Game(Host& host, Canvas* canvas, SoundPort* sound)
     : m_host(host),
       m_draw(m_g, canvas),
-      m_sound(sound ? sound : &m_silent),
+      m_deferred(sound ? *sound : m_silent),
+      m_sound(&m_deferred),
       m_search([](GameState& g, ComPorts& ports) { return comSearch(g, ports); }) {}
 
-void Game::startUp() {
-    m_sound->start([this](std::string_view text) {
-        m_host.message(text, "ZORVAN.dll", MessageIcon::Warning);
-    });
+void Game::startUp(bool openSoundsNow) {
+    if (openSoundsNow) openSounds();
 
     m_g.KIFU_MODE = OFF;
     m_g.GUIDE_ON = OFF;
@@ -35,8 +34,16 @@ void Game::startUp() {
     画面_再描画();
 }
 
+void Game::openSounds() {
+    if (m_ended || m_deferred.settled()) return;
+    m_deferred.start([this](std::string_view text) {
+        m_host.message(text, "ZORVAN.dll", MessageIcon::Warning);
+    });
+}
+
 void Game::keyPress(int key) {
     if (m_ended || key != KEY_ESC) return;
+    openSounds();
     終了処理();
     endProgram();
 }
@@ -67,6 +74,7 @@ void Game::初期設定() {
     m_hintShown = false;
     zorvan::初期設定(m_g);
     m_host.setTimer(false);
+    m_draw.forgetStatusTexts();
     画面_再描画();
 }
 

@@ -14,6 +14,7 @@
 
 #include "engine/search.h"
 #include "model/game_state.h"
+#include "play/deferred_sound.h"
 #include "play/host.h"
 #include "records/text_codec.h"
 #include "search/think.h"
@@ -43,8 +44,14 @@ public:
     // ---- window events ----
 
     // Window load: opens the sounds, sets the start-up values, resets a new game, applies the
-    // settings file and draws the whole screen. (Placing the window is the platform's.)
-    void startUp();
+    // settings file and draws the whole screen. (Placing the window is the platform's.) With
+    // `openSoundsNow` false the sounds open later, by openSounds(): the window opens them once
+    // its first picture is on the screen, so the player need not wait for them.
+    void startUp(bool openSoundsNow = true);
+    // Opens the sounds if start-up left them for later (and the program has not ended): reports
+    // what fails as start-up would, and starts the music if the settings file asked for it.
+    // Every player's action opens them first, so no sound it makes is lost.
+    void openSounds();
     // A mouse press at (x, y) twips of the window's client area; button BUTTON_LEFT or
     // BUTTON_RIGHT (any other value is ignored).
     void mousePress(int button, double xTwips, double yTwips);
@@ -158,6 +165,7 @@ private:
     Host& m_host;
     Drawing m_draw;
     SilentSound m_silent;
+    DeferredSound m_deferred;  // the sounds as the game sees them, over the port given
     SoundPort* m_sound;
     bool m_ended = false;
     Search m_search;

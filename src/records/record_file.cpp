@@ -8,6 +8,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "records/history.h"
+
 namespace zorvan {
 
 RecordMessage recordErrorMessage(RecordError e) {
@@ -268,6 +270,9 @@ void storeRecord(const LoadedRecord& record, GameState& g) {
         g.CLOCK_UPPER_BEFORE[k] = m.clocks[2];
         g.CLOCK_UPPER_AFTER[k] = m.clocks[3];
     }
+    // The file holds no last-move entries: recover them from the snapshots (entry 0 is the
+    // start the caller set up), so nothing of an earlier game is read in their place.
+    for (int k = 1; k <= count; ++k) recoverMoveTarget(g, k);
 }
 
 RecordError parseRecord(std::string_view bytes, const TextCodec& codec, GameState& g,

@@ -97,6 +97,8 @@ struct LoadedRecord {
 RecordError readRecord(std::string_view bytes, const TextCodec& codec, LoadedRecord& record);
 
 // Puts the moves of a read record into history entries 1..n of `g` (n = the number of moves).
+// Each move's target square and code are recovered from its snapshot and the one before (entry 0
+// must hold the starting position).
 void storeRecord(const LoadedRecord& record, GameState& g);
 
 // readRecord, then storeRecord into `g`, the count in `moves`: a refused file leaves `g`
