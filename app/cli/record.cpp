@@ -25,6 +25,8 @@ const char* reason(RecordError e) {
             return "a hand holds 10 or more pieces of a kind";
         case RecordError::NotEncodable:
             return "a name has a character the record cannot hold";
+        case RecordError::NameTooLong:
+            return "a name is too long";
         case RecordError::WriteFailed:
             return "the file could not be written";
         case RecordError::ReadFailed:
@@ -37,13 +39,11 @@ const char* reason(RecordError e) {
     return "";
 }
 
-constexpr size_t kRecordFileLimit = 64u << 20;
-
 }  // namespace
 
 int loadRecordFile(const std::string& path, GameState& g, int& moves) {
     std::string bytes;
-    RecordError e = readWholeFile(path, bytes, kRecordFileLimit);
+    RecordError e = readWholeFile(path, bytes, RECORD_FILE_LIMIT);
     RecordHeaders headers;
     const Cp932Codec codec;
     if (e == RecordError::None) e = parseRecord(bytes, codec, g, headers, moves);

@@ -12,8 +12,6 @@ namespace zorvan {
 
 namespace {
 
-constexpr size_t kRecordFileLimit = 64u << 20;  // far beyond the longest record the reader takes
-
 void show(Game& game, RecordError e) {
     const RecordMessage m = recordErrorMessage(e);
     game.host().message(m.text, m.title);
@@ -59,16 +57,16 @@ void Command1_Click(Game& game) {
 
 void File1_Click(Game& game, const std::string& path) {
     game.描画_可視(false, false, false);
-    std::string bytes;
-    if (RecordError e = readWholeFile(path, bytes, kRecordFileLimit); e != RecordError::None)
-        return show(game, e);
-    // Check the whole file before the game is touched: a refused file changes nothing.
-    GameState trial;
-    RecordHeaders headers;
-    int count = 0;
-    if (RecordError e = parseRecord(bytes, game.codec(), trial, headers, count);
-        e != RecordError::None)
-        return show(game, e);
+    // Read and check the whole file before the game is touched: a refused file changes nothing.
+    LoadedRecord record;
+    {
+        std::string bytes;
+        RecordError e = readWholeFile(path, bytes, RECORD_FILE_LIMIT);
+        if (e == RecordError::None) e = readRecord(bytes, game.codec(), record);
+        if (e != RecordError::None) return show(game, e);
+    }
+    const RecordHeaders& headers = record.headers;
+    const int count = static_cast<int>(record.moves.size());
 
     game.初期設定();
     GameState& g = game.state();
@@ -80,7 +78,7 @@ void File1_Click(Game& game, const std::string& path) {
                COLOR_PICK);
     headerText(game, 取得_棋譜のX座標(headers.lines[1]), 100, headers.lines[1], COLOR_WHITE);
     headerText(game, 取得_棋譜のX座標(headers.lines[2]), belowBoard, headers.lines[2], COLOR_WHITE);
-    parseRecord(bytes, game.codec(), g, headers, count);
+    storeRecord(record, g);
     g.MOVE_NO = 0;
     g.MOVE_COUNT = 0;
     g.RECORD_END = count;

@@ -1,11 +1,12 @@
 #include "records/record_file.h"
 
-#include <unistd.h>
+#include <sys/stat.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstring>
 #include <fstream>
-#include <vector>
 
 #include "records/history.h"
 
@@ -25,6 +26,8 @@ RecordMessage recordErrorMessage(RecordError e) {
             return {"持駒が10枚以上あるため棋譜に保存できません", "棋譜保存"};
         case RecordError::NotEncodable:
             return {"名前に使えない文字があります", "棋譜保存"};
+        case RecordError::NameTooLong:
+            return {"名前が長すぎます", "棋譜保存"};
         case RecordError::WriteFailed:
             return {"棋譜を書き込めませんでした", "棋譜保存"};
         case RecordError::ReadFailed:
@@ -39,10 +42,14 @@ RecordMessage recordErrorMessage(RecordError e) {
 
 namespace {
 
+// The value in decimal, right-aligned in `width` characters with leading blanks (a wider value
+// takes the room it needs).
 void appendPadded(std::string& line, long long value, int width) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%*lld", width, value);
-    line.append(buffer);
+    char buffer[24];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    const auto digits = static_cast<size_t>(end - buffer);
+    if (digits < static_cast<size_t>(width)) line.append(static_cast<size_t>(width) - digits, ' ');
+    line.append(buffer, digits);
 }
 
 long long wholeSeconds(double seconds) {
@@ -55,7 +62,7 @@ long long wholeSeconds(double seconds) {
 // the first other character. Anything else reads as 0.
 long long fieldValue(std::string_view line, size_t column, size_t width) {
     if (column >= line.size()) return 0;
-    std::string_view f = line.substr(column, width);
+    const std::string_view f(line.data() + column, std::min(width, line.size() - column));
     size_t i = 0;
     while (i < f.size() && f[i] == ' ') ++i;
     bool negative = false;
@@ -65,20 +72,38 @@ long long fieldValue(std::string_view line, size_t column, size_t width) {
     return negative ? -v : v;
 }
 
-// Splits a file into lines ended by CR LF (a bare LF or CR is accepted too).
-std::vector<std::string_view> splitLines(std::string_view bytes) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' || bytes[i] == '\n') {
-            lines.push_back(bytes.substr(start, i - start));
-            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-            start = i + 1;
-        }
+// Hands out the lines of a file one by one; a line ends with CR LF, a bare LF or a bare CR.
+// The next CR and the next LF are each found once (memchr), so a file is scanned in linear time.
+class LineReader {
+public:
+    explicit LineReader(std::string_view bytes)
+        : m_bytes(bytes), m_cr(find('\r')), m_lf(find('\n')) {}
+    bool next(std::string_view& line) {
+        if (m_at >= m_bytes.size()) return false;
+        if (m_cr < m_at) m_cr = find('\r');
+        if (m_lf < m_at) m_lf = find('\n');
+        const size_t end = std::min(m_cr, m_lf);
+        line = m_bytes.substr(m_at, end - m_at);
+        if (end == m_bytes.size())
+            m_at = end;
+        else
+            m_at = end + (end == m_cr && m_lf == end + 1 ? 2 : 1);
+        return true;
     }
-    if (start < bytes.size()) lines.push_back(bytes.substr(start));
-    return lines;
-}
+
+private:
+    // The position of the next `c` from the current one, or the end.
+    size_t find(char c) const {
+        if (m_at >= m_bytes.size()) return m_bytes.size();
+        const void* p = std::memchr(m_bytes.data() + m_at, c, m_bytes.size() - m_at);
+        return p ? static_cast<size_t>(static_cast<const char*>(p) - m_bytes.data())
+                 : m_bytes.size();
+    }
+
+    std::string_view m_bytes;
+    size_t m_at = 0;
+    size_t m_cr, m_lf;  // the next CR and LF at or after m_at (or the end)
+};
 
 constexpr size_t kHandColumn = 243;
 constexpr size_t kClockColumn = 267;
@@ -114,6 +139,7 @@ RecordError buildRecord(const GameState& g, const RecordNames& names, const Text
     for (const std::string* text : header) {
         if (!codec.encode(*text, encoded)) return RecordError::NotEncodable;
         if (encoded.find_first_of("\r\n") != std::string::npos) return RecordError::NotEncodable;
+        if (encoded.size() > RECORD_HEADER_LIMIT) return RecordError::NameTooLong;
         bytes += encoded;
         bytes += "\r\n";
     }
@@ -130,9 +156,18 @@ RecordError buildRecord(const GameState& g, const RecordNames& names, const Text
 }
 
 RecordError recordPath(const std::string& folder, std::string_view typedName, std::string& path) {
-    const auto first = typedName.find_first_not_of(" \t\u3000");
-    if (first == std::string_view::npos) return RecordError::NoFileName;
-    std::string_view name = typedName.substr(first);
+    // Blanks around the name go: spaces, tabs and the ideographic space, each a whole character
+    // (a byte-wise trim would cut the first byte off a name such as "あいう").
+    constexpr std::string_view kWide = "\u3000";
+    std::string_view name = typedName;
+    for (;;) {
+        if (!name.empty() && (name.front() == ' ' || name.front() == '\t'))
+            name.remove_prefix(1);
+        else if (name.substr(0, kWide.size()) == kWide)
+            name.remove_prefix(kWide.size());
+        else
+            break;
+    }
     while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
     if (name.empty()) return RecordError::NoFileName;
     if (name.find_first_of("/\\") != std::string_view::npos || name == "." || name == "..")
@@ -146,41 +181,23 @@ RecordError recordPath(const std::string& folder, std::string_view typedName, st
     return RecordError::None;
 }
 
-bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
-    const std::string temp = path + ".tmp" + std::to_string(static_cast<long>(getpid()));
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            error = "cannot create " + temp;
-            return false;
-        }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temp.c_str());
-            error = "cannot write " + temp;
-            return false;
-        }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        error = "cannot replace " + path;
-        return false;
-    }
-    return true;
-}
-
 RecordError readWholeFile(const std::string& path, std::string& bytes, size_t limit) {
     bytes.clear();
     std::ifstream in(path, std::ios::binary);
     if (!in) return RecordError::ReadFailed;
+    // A regular file tells its size: one that is too large is refused before it is read.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        if (static_cast<unsigned long long>(info.st_size) > limit) return RecordError::TooLarge;
+        bytes.reserve(static_cast<size_t>(info.st_size));
+    }
     char buffer[65536];
     while (in) {
         in.read(buffer, sizeof buffer);
         const auto got = static_cast<size_t>(in.gcount());
         if (bytes.size() + got > limit) {
             bytes.clear();
+            bytes.shrink_to_fit();
             return RecordError::TooLarge;
         }
         bytes.append(buffer, got);
@@ -189,46 +206,83 @@ RecordError readWholeFile(const std::string& path, std::string& bytes, size_t li
     return RecordError::None;
 }
 
-RecordError parseRecord(std::string_view bytes, const TextCodec& codec, GameState& g,
-                        RecordHeaders& headers, int& moves) {
-    moves = 0;
-    const std::vector<std::string_view> lines = splitLines(bytes);
-    const size_t count = lines.size() > 3 ? lines.size() - 3 : 0;
-    if (count > static_cast<size_t>(RECORD_MAX_MOVES)) return RecordError::TooLarge;
+RecordError readRecord(std::string_view bytes, const TextCodec& codec, LoadedRecord& record) {
+    record.moves.clear();
+    for (std::string& h : record.headers.lines) h.clear();
 
-    // Check every board cell first, so a refused file changes nothing.
-    for (size_t i = 3; i < lines.size(); ++i) {
-        for (size_t cell = 0; cell < 81; ++cell) {
-            const long long code = fieldValue(lines[i], cell * 3, 3);
-            if (code < -KIND_COUNT || code > KIND_COUNT) return RecordError::BadCode;
-        }
+    // First the shape: three header lines of a bounded length, at most RECORD_MAX_MOVES moves.
+    LineReader lines(bytes);
+    std::string_view line, header[3];
+    size_t headerCount = 0;
+    for (; headerCount < 3 && lines.next(line); ++headerCount) {
+        if (line.size() > RECORD_HEADER_LIMIT) return RecordError::TooLarge;
+        header[headerCount] = line;
     }
+    size_t count = 0;
+    while (lines.next(line))
+        if (++count > static_cast<size_t>(RECORD_MAX_MOVES)) return RecordError::TooLarge;
 
-    for (size_t i = 0; i < 3; ++i)
-        headers.lines[i] = i < lines.size() ? codec.decode(lines[i]) : "";
-    g.ensureHistory(static_cast<int>(count));
-    for (size_t k = 1; k <= count; ++k) {
-        const std::string_view line = lines[k + 2];
-        for (int x = 1; x <= 9; ++x)
-            for (int y = 1; y <= 9; ++y)
-                g.HISTORY[k][x][y] = static_cast<int>(
-                    fieldValue(line, static_cast<size_t>(3 * (9 * (x - 1) + (y - 1))), 3));
-        for (int s = 1; s <= HAND_SLOTS; ++s) {
-            const auto column = kHandColumn + 2 * static_cast<size_t>(s - 1);
-            g.OWN_HAND_HISTORY[k][s] = static_cast<int>(fieldValue(line, column, 1));
-            g.ENEMY_HAND_HISTORY[k][s] = static_cast<int>(fieldValue(line, column + 1, 1));
+    // Then every move line, each checked before the record is handed out.
+    std::vector<RecordMove>& moves = record.moves;
+    moves.assign(count, RecordMove{});
+    lines = LineReader(bytes);
+    for (size_t i = 0; i < headerCount; ++i) lines.next(line);
+    for (RecordMove& m : moves) {
+        lines.next(line);
+        // Cells past the end of a short line read as 0, as the moves table starts out.
+        const size_t cells = std::min<size_t>(81, (line.size() + 2) / 3);
+        for (size_t cell = 0; cell < cells; ++cell) {
+            const long long code = fieldValue(line, cell * 3, 3);
+            if (code < -KIND_COUNT || code > KIND_COUNT) {
+                moves.clear();
+                return RecordError::BadCode;
+            }
+            m.cells[cell] = static_cast<std::int8_t>(code);
         }
-        double* clocks[4] = {&g.CLOCK_LOWER_BEFORE[k], &g.CLOCK_LOWER_AFTER[k],
-                             &g.CLOCK_UPPER_BEFORE[k], &g.CLOCK_UPPER_AFTER[k]};
+        if (line.size() <= kHandColumn) continue;
+        for (size_t s = 0; s < static_cast<size_t>(HAND_SLOTS); ++s) {
+            // A one-character field holds a single digit at most.
+            m.ownHand[s] = static_cast<std::int8_t>(fieldValue(line, kHandColumn + 2 * s, 1));
+            m.enemyHand[s] = static_cast<std::int8_t>(fieldValue(line, kHandColumn + 2 * s + 1, 1));
+        }
         for (size_t c = 0; c < 4; ++c) {
             const long long v = fieldValue(line, kClockColumn + 5 * c, 5);
-            *clocks[c] = static_cast<double>(v < 0 ? 0 : v);
+            m.clocks[c] = static_cast<std::int32_t>(v < 0 ? 0 : v);
         }
+    }
+    for (size_t i = 0; i < 3; ++i) record.headers.lines[i] = codec.decode(header[i]);
+    return RecordError::None;
+}
+
+void storeRecord(const LoadedRecord& record, GameState& g) {
+    const int count = static_cast<int>(record.moves.size());
+    g.ensureHistory(count);
+    for (int k = 1; k <= count; ++k) {
+        const RecordMove& m = record.moves[static_cast<size_t>(k - 1)];
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y) g.HISTORY[k][x][y] = m.cells[9 * (x - 1) + (y - 1)];
+        for (int s = 1; s <= HAND_SLOTS; ++s) {
+            g.OWN_HAND_HISTORY[k][s] = m.ownHand[s - 1];
+            g.ENEMY_HAND_HISTORY[k][s] = m.enemyHand[s - 1];
+        }
+        g.CLOCK_LOWER_BEFORE[k] = m.clocks[0];
+        g.CLOCK_LOWER_AFTER[k] = m.clocks[1];
+        g.CLOCK_UPPER_BEFORE[k] = m.clocks[2];
+        g.CLOCK_UPPER_AFTER[k] = m.clocks[3];
     }
     // The file holds no last-move entries: recover them from the snapshots (entry 0 is the
     // start the caller set up), so nothing of an earlier game is read in their place.
-    for (size_t k = 1; k <= count; ++k) recoverMoveTarget(g, static_cast<int>(k));
-    moves = static_cast<int>(count);
+    for (int k = 1; k <= count; ++k) recoverMoveTarget(g, k);
+}
+
+RecordError parseRecord(std::string_view bytes, const TextCodec& codec, GameState& g,
+                        RecordHeaders& headers, int& moves) {
+    moves = 0;
+    LoadedRecord record;
+    if (RecordError e = readRecord(bytes, codec, record); e != RecordError::None) return e;
+    storeRecord(record, g);
+    headers = std::move(record.headers);
+    moves = static_cast<int>(record.moves.size());
     return RecordError::None;
 }
 
