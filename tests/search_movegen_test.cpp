@@ -63,6 +63,18 @@ void expectSplitIsExact(const Position& p) {
     EXPECT_EQ(joined, whole);
 }
 
+// The occupancy bit sets as they follow from the board.
+std::array<std::array<std::uint64_t, 2>, 2> occupancyOf(const Position& p) {
+    std::array<std::array<std::uint64_t, 2>, 2> occ{};
+    for (int i = 0; i < 81; ++i) {
+        const int code = p.board[static_cast<size_t>(square81(i))];
+        if (code != EMPTY)
+            occ[static_cast<size_t>(sideOfCode(code))][static_cast<size_t>(i / 64)] |=
+                std::uint64_t{1} << (i % 64);
+    }
+    return occ;
+}
+
 // Every move of the position, made and unmade: the key and score after the move equal a fresh
 // computation, and unmaking restores the position byte for byte.
 void expectMakeUnmakeExact(Position& p) {
@@ -75,11 +87,13 @@ void expectMakeUnmakeExact(Position& p) {
         p.make(m, u);
         ASSERT_EQ(p.key, p.computeKey()) << formatMove(before.toRulesMove(m));
         ASSERT_EQ(p.score, p.computeScore()) << formatMove(before.toRulesMove(m));
+        ASSERT_EQ(p.occ, occupancyOf(p)) << formatMove(before.toRulesMove(m));
         p.unmake(m, u);
         ASSERT_EQ(p.board, before.board);
         ASSERT_EQ(p.hand, before.hand);
         ASSERT_EQ(p.huOnFile, before.huOnFile);
         ASSERT_EQ(p.kingSq, before.kingSq);
+        ASSERT_EQ(p.occ, before.occ);
         ASSERT_EQ(p.key, before.key);
         ASSERT_EQ(p.score, before.score);
         ASSERT_EQ(p.ep, before.ep);

@@ -20,7 +20,7 @@ void usage() {
         "        [--max-plies P] [--depth D] [--against-depth D] [--first-opening K]\n"
         "        [--chess-hand | --both-options] [--quiet]\n"
         "                              two levels play each opening with both colours\n"
-        "  bench [--depth D]           time the computer's searches\n"
+        "  bench [--search] [--depth D] time the computer's searches (--search: levels 4/5 only)\n"
         "  record FILE [--name N] [--sente S] [--gote G]\n"
         "                              write the game to a record file\n"
         "position options (every command):\n"

@@ -33,6 +33,8 @@ struct MatchOptions {
     bool bothOptions = false;  // alternate "ﾁｪｽ側持駒OK" from one opening to the next
     bool quiet = false;
     std::string openingsFile;
+    search::EvalWeights weightsA = search::defaultWeights();
+    search::EvalWeights weightsB = search::defaultWeights();
 };
 
 // What one player did over the match.
@@ -76,6 +78,13 @@ int parseMatchOptions(const Args& args, MatchOptions& o) {
             o.openingsFile = v;
             continue;
         }
+        if (a == "--weights" || a == "--against-weights") {
+            if (!search::parseWeights(v.c_str(), a == "--weights" ? o.weightsA : o.weightsB))
+                return usageError("match: " + a +
+                                  " takes name=value,... (tempo, attacker, "
+                                  "defender, open, hand)");
+            continue;
+        }
         if (a == "--level")
             target = &o.levelA, low = 1, high = 5;
         else if (a == "--against")
@@ -106,7 +115,7 @@ int parseMatchOptions(const Args& args, MatchOptions& o) {
 
 // The move of `level` for the side to move; found is false when it has none.
 Move chooseMove(GameState& g, GameState& scratch, int level, int movetime, int depth,
-                PlayerFigures& fig, bool& found) {
+                const search::EvalWeights& weights, PlayerFigures& fig, bool& found) {
     const auto start = std::chrono::steady_clock::now();
     Move m;
     if (level >= 4) {
@@ -116,6 +125,7 @@ Move chooseMove(GameState& g, GameState& scratch, int level, int movetime, int d
             limits.depth = depth;
             if (movetime <= 0) limits.movetimeMs = 0;
         }
+        limits.weights = &weights;
         const search::Result r = search::think(g, limits);
         found = r.found;
         m = r.move;
@@ -201,8 +211,10 @@ int runMatch(const Args& args) {
             if (side == Side::None) break;
             const bool aToMove = (side == Side::Lower) == aLower;
             bool found = false;
-            const Move m = chooseMove(g, scratch, aToMove ? o.levelA : o.levelB, o.movetime,
-                                      aToMove ? o.depthA : o.depthB, aToMove ? figA : figB, found);
+            const Move m =
+                chooseMove(g, scratch, aToMove ? o.levelA : o.levelB, o.movetime,
+                           aToMove ? o.depthA : o.depthB, aToMove ? o.weightsA : o.weightsB,
+                           aToMove ? figA : figB, found);
             if (!found) {
                 result = aToMove ? 0 : 1;
                 reason = "resigned";

@@ -14,10 +14,14 @@ struct EvalWeights {
     int attackerNear = 14;  // an enemy piece within two squares of the king
     int defenderNear = 6;   // an own piece next to the king
     int openNearHand = 5;   // an empty square next to the king, per enemy piece in hand
-    int kingMobility = 0;   // unused slot for experiments
+    int handExtra = 0;      // added per piece in hand that its side may drop
 };
 
 const EvalWeights& defaultWeights();
+
+// Reads "name=value,name=value" (tempo, attacker, defender, open, hand) over `w`; false on a
+// name or value it does not know.
+bool parseWeights(const char* text, EvalWeights& w);
 
 int evaluate(const Position& p, const EvalWeights& w);
 

@@ -234,11 +234,11 @@ int generateMoves(const Position& p, SMove* out, GenMode mode) {
     const Tables& t = tables();
     Emitter e{p, t, out, 0, mode};
     const int side = p.side;
-    for (int y = 1; y <= 9; ++y) {
-        for (int x = 1; x <= 9; ++x) {
-            const int from = sq(x, y);
+    for (int w = 0; w < 2; ++w) {
+        for (std::uint64_t bits = p.occ[static_cast<size_t>(side)][static_cast<size_t>(w)]; bits;
+             bits &= bits - 1) {
+            const int from = square81(w * 64 + __builtin_ctzll(bits));
             const int code = p.board[static_cast<size_t>(from)];
-            if (code == EMPTY || sideOfCode(code) != side) continue;
             const int kind = absKind(code);
             if (kind == PORN) {
                 pawnMoves(e, from, code);
@@ -254,12 +254,14 @@ int generateMoves(const Position& p, SMove* out, GenMode mode) {
                     e.board(from, to, kind, true);
             }
             const auto& sl = t.slides[static_cast<size_t>(side)][static_cast<size_t>(kind)];
+            // Noisy moves of a slider onto empty squares are promotions only.
+            const bool quietTargets = mode != GenMode::Noisy || isPromotableShogi(kind);
             for (int i = 0; i < sl.n; ++i) {
                 const int d = sl.d[static_cast<size_t>(i)];
                 int to = from + d;
                 int target;
                 while ((target = p.board[static_cast<size_t>(to)]) == EMPTY) {
-                    e.board(from, to, kind, false);
+                    if (quietTargets) e.board(from, to, kind, false);
                     to += d;
                 }
                 if (isEnemy(target, side)) e.board(from, to, kind, true);

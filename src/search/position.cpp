@@ -131,6 +131,7 @@ namespace {
 // Puts a code on an empty square, keeping key, score, king squares and 歩 files.
 inline void put(Position& p, int s, int code) {
     p.board[static_cast<size_t>(s)] = static_cast<std::int8_t>(code);
+    p.setOcc(sideOfCode(code), s);
     p.key ^= keys().square[static_cast<size_t>(s * 41 + code + 20)];
     const int kind = absKind(code);
     const int side = sideOfCode(code);
@@ -143,6 +144,7 @@ inline void put(Position& p, int s, int code) {
 inline void take(Position& p, int s) {
     const int code = p.board[static_cast<size_t>(s)];
     p.board[static_cast<size_t>(s)] = EMPTY;
+    p.clearOcc(sideOfCode(code), s);
     p.key ^= keys().square[static_cast<size_t>(s * 41 + code + 20)];
     const int kind = absKind(code);
     const int side = sideOfCode(code);
@@ -188,6 +190,7 @@ void Position::set(const GameState& g) {
     for (auto& h : hand) h.fill(0);
     for (auto& f : huOnFile) f.fill(0);
     kingSq = {0, 0};
+    occ = {};
     key = 0;
     score = 0;
     ep = 0;
@@ -291,21 +294,26 @@ void Position::unmake(SMove m, const Undo& u) {
     const int to = moveTo(m);
     const int after = board[static_cast<size_t>(to)];
     board[static_cast<size_t>(to)] = EMPTY;
+    clearOcc(side, to);
     if (absKind(after) == HU) --huOnFile[me][static_cast<size_t>(fileOf(to))];
     if (isDropMove(m)) {
         ++hand[me][static_cast<size_t>(moveSlot(m))];
     } else {
         const int from = moveFrom(m);
         board[static_cast<size_t>(from)] = static_cast<std::int8_t>(u.moved);
+        setOcc(side, from);
         const int kind = absKind(u.moved);
         if (kind == HU) ++huOnFile[me][static_cast<size_t>(fileOf(from))];
         if (kind == KING || kind == OU) kingSq[me] = from;
         if (u.rookFrom) {
             board[static_cast<size_t>(u.rookFrom)] = board[static_cast<size_t>(u.rookTo)];
             board[static_cast<size_t>(u.rookTo)] = EMPTY;
+            setOcc(side, u.rookFrom);
+            clearOcc(side, u.rookTo);
         }
         if (u.captured != EMPTY) {
             board[static_cast<size_t>(u.capturedSq)] = static_cast<std::int8_t>(u.captured);
+            setOcc(1 - side, u.capturedSq);
             const int ck = absKind(u.captured);
             if (ck == HU) ++huOnFile[them][static_cast<size_t>(fileOf(u.capturedSq))];
             if (ck == KING || ck == OU)

@@ -28,6 +28,14 @@ constexpr int rankOf(int s) {
     return s / BOARD_W - 1;
 }
 
+// Index 0..80 of a board square (x - 1 + 9 * (y - 1)), for the occupancy bit sets.
+constexpr int index81(int s) {
+    return fileOf(s) - 1 + 9 * (rankOf(s) - 1);
+}
+constexpr int square81(int i) {
+    return sq(i % 9 + 1, i / 9 + 1);
+}
+
 constexpr int LOWER = 0;
 constexpr int UPPER = 1;
 
@@ -88,6 +96,16 @@ struct Position {
     std::array<std::array<std::uint8_t, 10>, 2> huOnFile{};          // unpromoted 歩 per file
     std::array<std::array<bool, HAND_SLOTS + 1>, 2> mayDrop{};       // hand slots a side may use
     std::array<int, 2> kingSq{};                                     // 0 when a side has no king
+    std::array<std::array<std::uint64_t, 2>, 2> occ{};  // [side]: squares 0..63, 64..80
+
+    void setOcc(int side, int s) {
+        const int i = index81(s);
+        occ[static_cast<size_t>(side)][static_cast<size_t>(i >> 6)] |= std::uint64_t{1} << (i & 63);
+    }
+    void clearOcc(int side, int s) {
+        const int i = index81(s);
+        occ[static_cast<size_t>(side)][static_cast<size_t>(i >> 6)] &= ~(std::uint64_t{1} << (i & 63));
+    }
     int side = LOWER;                                                // to move
     int ep = 0;         // target of the last move when it moved a chess pawn, else 0
     bool over = false;  // a king has been captured

@@ -397,7 +397,7 @@ SearchOutcome Searcher::run() {
             if (depth >= 2 && (WIN - (score < 0 ? -score : score)) < depth) break;  // decided
         }
         // Stop when the next iteration would not finish in time (each takes a few times longer).
-        if (limits_.movetimeMs > 0 && elapsedMs() * 3.0 > limits_.movetimeMs) break;
+        if (limits_.movetimeMs > 0 && elapsedMs() * 2.0 > limits_.movetimeMs) break;
     }
     out.nodes = nodes_;
     return out;
