@@ -104,9 +104,10 @@ struct Position {
     }
     void clearOcc(int side, int s) {
         const int i = index81(s);
-        occ[static_cast<size_t>(side)][static_cast<size_t>(i >> 6)] &= ~(std::uint64_t{1} << (i & 63));
+        occ[static_cast<size_t>(side)][static_cast<size_t>(i >> 6)] &=
+            ~(std::uint64_t{1} << (i & 63));
     }
-    int side = LOWER;                                                // to move
+    int side = LOWER;   // to move
     int ep = 0;         // target of the last move when it moved a chess pawn, else 0
     bool over = false;  // a king has been captured
     std::uint64_t key = 0;

@@ -11,6 +11,10 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int TT_BITS = 20;
+// Share of the move time after which no new iteration starts (the next one would seldom finish),
+// and the share at which a running one is abandoned.
+constexpr double SOFT_SHARE = 0.55;
+constexpr double HARD_SHARE = 0.97;
 constexpr std::uint8_t BOUND_EXACT = 3, BOUND_LOWER = 1, BOUND_UPPER = 2;
 
 // A move with its ordering score.
@@ -66,7 +70,9 @@ private:
     bool shouldStop() {
         if (aborted_) return true;
         if (limits_.stop && limits_.stop->load(std::memory_order_relaxed)) aborted_ = true;
-        if ((nodes_ & 1023) == 0 && limits_.movetimeMs > 0 && elapsedMs() >= limits_.movetimeMs)
+        // A little short of the budget, so that handing the move back stays within it.
+        if ((nodes_ & 1023) == 0 && limits_.movetimeMs > 0 &&
+            elapsedMs() >= limits_.movetimeMs * HARD_SHARE)
             aborted_ = true;
         return aborted_;
     }
@@ -377,7 +383,8 @@ SearchOutcome Searcher::run() {
         const int score = searchRoot(moves.data(), rootScores.data(), n, depth, -INF, INF, best);
         if (aborted_) {
             // A move that beat the finished iteration's choice in this one is kept.
-            if (best != 0 && best != out.move && score > out.score && depth > 1) out.move = best;
+            // (The previous choice is searched first, so `best` beat it with a finished search.)
+            if (best != 0 && depth > 1) out.move = best;
             break;
         }
         out.move = best;
@@ -397,7 +404,7 @@ SearchOutcome Searcher::run() {
             if (depth >= 2 && (WIN - (score < 0 ? -score : score)) < depth) break;  // decided
         }
         // Stop when the next iteration would not finish in time (each takes a few times longer).
-        if (limits_.movetimeMs > 0 && elapsedMs() * 2.0 > limits_.movetimeMs) break;
+        if (limits_.movetimeMs > 0 && elapsedMs() > limits_.movetimeMs * SOFT_SHARE) break;
     }
     out.nodes = nodes_;
     return out;
