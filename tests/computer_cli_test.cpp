@@ -189,7 +189,30 @@ TEST(MatchCommand, PlaysEachOpeningWithBothColoursAndSumsUp) {
         << r.lines[2];
     EXPECT_EQ(r.lines.back(), "illegal moves 0 (every move checked against the legal moves)");
     EXPECT_EQ(cli("match --level 4 --against 9").status, 2);
+    EXPECT_EQ(cli("match --level 4 --against 3 --weights nonsense=1").status, 2);
     EXPECT_EQ(cli("match --level 4 --against 3 --openings /nonexistent/file").status, 2);
+}
+
+// Openings from a file: comments and blank lines skipped, lines used in turn; an illegal line is
+// refused.
+TEST(MatchCommand, TakesOpeningsFromAFile) {
+    const std::string path = ::testing::TempDir() + "zorvan_openings.txt";
+    FILE* f = std::fopen(path.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("# two openings\n\n7776 2223\n5756\n", f);
+    std::fclose(f);
+    const CliRun r =
+        cli("match --level 4 --against 4 --depth 1 --games 4 --max-plies 2 --openings " + path);
+    EXPECT_EQ(r.status, 0);
+    ASSERT_GE(r.lines.size(), 4u);
+    EXPECT_EQ(r.lines[3].rfind("game 4 opening 1 A=LEVEL4 upper: 1/2 in 2 plies", 0), 0u)
+        << r.lines[3];
+    f = std::fopen(path.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("5755\n", f);
+    std::fclose(f);
+    EXPECT_EQ(cli("match --level 4 --against 4 --depth 1 --games 2 --openings " + path).status, 2);
+    std::remove(path.c_str());
 }
 
 TEST(SelfplayCommand, AgreesWithBestmoveForTheUpperSide) {

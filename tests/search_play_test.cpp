@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "play/line_play.h"
+#include "play/self_play.h"
 #include "position_helper.h"
 #include "search/think.h"
 
@@ -120,6 +121,29 @@ TEST(SearchDeterminism, SameMoveScoreAndNodesAtAFixedDepth) {
         EXPECT_EQ(a.score, b.score);
         EXPECT_EQ(a.nodes, b.nodes);
         EXPECT_EQ(a.depth, 6);
+    }
+}
+
+// The armies' rules mirror each other, so the turned position (with both hands usable) gets the
+// turned move and the same score. (The trees differ in size: moves of equal rank are tried in
+// board order, which the half turn reverses.)
+TEST(SearchSymmetry, TheTurnedPositionGetsTheTurnedAnswer) {
+    for (int plies : {20, 21}) {
+        GameState g = middleGame(true);
+        Drawing silent(g);
+        MoveList moves;
+        while (g.MOVE_NO < plies) {
+            generateLegalMoves(g, moves);
+            playMove(g, silent, moves[moves.size / 2]);
+        }
+        GameState turned;
+        turnPosition(g, turned);
+        turned.TURN = turned.playerOf(g.sideOf(g.TURN) == Side::Upper ? Side::Lower : Side::Upper);
+        const Result a = atDepth(g, 5);
+        const Result b = atDepth(turned, 5);
+        ASSERT_TRUE(a.found);
+        EXPECT_EQ(formatMove(turnBack(b.move)), formatMove(a.move)) << plies;
+        EXPECT_EQ(a.score, b.score) << plies;
     }
 }
 
