@@ -158,7 +158,8 @@ std::string eloText(double score) {
     if (score <= 0) return "-inf";
     if (score >= 1) return "+inf";
     char text[32];
-    std::snprintf(text, sizeof text, "%+.0f", -400.0 * std::log10(1.0 / score - 1.0));
+    const double elo = -400.0 * std::log10(1.0 / score - 1.0);
+    std::snprintf(text, sizeof text, "%+.0f", std::fabs(elo) < 0.5 ? 0.0 : elo);
     return text;
 }
 
@@ -187,6 +188,7 @@ int runMatch(const Args& args) {
 
     PlayerFigures figA, figB;
     int wins = 0, losses = 0, draws = 0, illegal = 0;
+    int bySide[2][3] = {};  // [A lower, A upper][won, lost, drawn]
     GameState g, scratch;
     for (int game = 0; game < o.games; ++game) {
         const int opening = o.firstOpening + game / 2;
@@ -238,6 +240,7 @@ int runMatch(const Args& args) {
             }
             passTurn(g);
         }
+        ++bySide[aLower ? 0 : 1][result == 1 ? 0 : (result == 0 ? 1 : 2)];
         if (result == 1)
             ++wins;
         else if (result == 0)
@@ -265,6 +268,11 @@ int runMatch(const Args& args) {
     std::printf("elo %s (95%%: %s .. %s)\n", eloText(score).c_str(),
                 eloText(score - margin).c_str(), eloText(score + margin).c_str());
     std::printf("draws %d\n", draws);
+    std::printf(
+        "LEVEL%d with the lower army: won %d, lost %d, drew %d; with the upper army: won %d, "
+        "lost %d, drew %d\n",
+        o.levelA, bySide[0][0], bySide[0][1], bySide[0][2], bySide[1][0], bySide[1][1],
+        bySide[1][2]);
     printPlayer("A", o.levelA, o.depthA, figA);
     printPlayer("B", o.levelB, o.depthB, figB);
     std::printf("illegal moves %d (every move checked against the legal moves)\n", illegal);
