@@ -7,7 +7,9 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/game_state.h"
@@ -46,11 +48,13 @@ public:
     int checksCalls = 0;
     bool listsVisible = true;
     bool inputVisible = true;
+    std::function<void()> onMessage;  // what happens while a message box is up
 
     void message(std::string_view text, std::string_view title, MessageIcon icon) override {
         messages.push_back({std::string(text), std::string(title)});
         isQuestion.push_back(false);
         icons.push_back(icon);
+        if (onMessage) onMessage();
     }
     bool ask(std::string_view text, std::string_view title) override {
         messages.push_back({std::string(text), std::string(title)});
@@ -85,6 +89,22 @@ public:
     }
     void setRecordInputVisible(bool visible) override { inputVisible = visible; }
     void checksChanged() override { ++checksCalls; }
+    // Background jobs wait here until the test completes them.
+    struct Job {
+        std::function<void()> run, done;
+    };
+    std::deque<Job> jobs;
+    void runInBackground(std::function<void()> job, std::function<void()> done) override {
+        jobs.push_back({std::move(job), std::move(done)});
+    }
+    // Runs the oldest job and delivers its answer, as the window would between events.
+    void finishJob() {
+        Job j = std::move(jobs.front());
+        jobs.pop_front();
+        j.run();
+        j.done();
+    }
+
     RecordPanel panel;
     int fileListRefreshes = 0;
     RecordPanel recordPanel() override { return panel; }
@@ -155,13 +175,16 @@ public:
     std::vector<std::string> startWarnings;  // reported by start
     bool closed = false;
     int closeCalls = 0;
+    int starts = 0;
+    std::vector<std::pair<SoundId, bool>> loops;  // playLooping (true) and stop (false), in order
 
     void start(const std::function<void(std::string_view)>& warn) override {
+        ++starts;
         for (const std::string& w : startWarnings) warn(w);
     }
     void play(SoundId id) override { played.push_back(id); }
-    void playLooping(SoundId) override {}
-    void stop(SoundId) override {}
+    void playLooping(SoundId id) override { loops.emplace_back(id, true); }
+    void stop(SoundId id) override { loops.emplace_back(id, false); }
     void close() override {
         closed = true;
         ++closeCalls;
@@ -189,11 +212,12 @@ struct Rig {
     Game game{host, &canvas, &sound};
 
     // Starts with a settings file of its own that leaves every option off, unless told otherwise.
-    explicit Rig(const std::string& settings = quietSettings()) {
+    // With `openSoundsNow` false the sounds are left for Game::openSounds, as the window does.
+    explicit Rig(const std::string& settings = quietSettings(), bool openSoundsNow = true) {
         settingsPath = uniqueSettingsPath();
         if (!settings.empty()) std::ofstream(settingsPath, std::ios::binary) << settings;
         game.setFiles(settingsPath, nullptr);
-        game.startUp();
+        game.startUp(openSoundsNow);
     }
     ~Rig() { std::remove(settingsPath.c_str()); }
     Rig(const Rig&) = delete;

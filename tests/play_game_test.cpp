@@ -209,19 +209,22 @@ TEST(GameMenus, StartUpReportsSoundFailuresAndChecksLevelThree) {
 
 TEST(Levels, ItemsSetTheLevelAndExactlyOneCheck) {
     Rig rig;
-    for (int n : {1, 2, 3, 2}) {
+    for (int n : {1, 2, 3, 4, 5, 2}) {
         const int calls = rig.host.checksCalls;
         rig.game.menu("LEVEL" + std::to_string(n));
         EXPECT_EQ(rig.g().COM_LEVEL, n);
-        EXPECT_EQ(rig.g().checks.LEVEL1, n == 1);
-        EXPECT_EQ(rig.g().checks.LEVEL2, n == 2);
-        EXPECT_EQ(rig.g().checks.LEVEL3, n == 3);
+        const OptionChecks& c = rig.g().checks;
+        EXPECT_EQ((std::vector<bool>{c.LEVEL1, c.LEVEL2, c.LEVEL3, c.LEVEL4, c.LEVEL5}),
+                  (std::vector<bool>{n == 1, n == 2, n == 3, n == 4, n == 5}));
         EXPECT_GT(rig.host.checksCalls, calls);
     }
     // レベル_設定 with another value clears the checks and keeps the level.
     rig.game.レベル_設定(7);
     EXPECT_EQ(rig.g().COM_LEVEL, 2);
-    EXPECT_FALSE(rig.g().checks.LEVEL1 || rig.g().checks.LEVEL2 || rig.g().checks.LEVEL3);
+    const OptionChecks& c = rig.g().checks;
+    EXPECT_FALSE(c.LEVEL1 || c.LEVEL2 || c.LEVEL3 || c.LEVEL4 || c.LEVEL5);
+    rig.game.menu("LEVEL6");  // no such item
+    EXPECT_EQ(rig.g().COM_LEVEL, 2);
 }
 
 // ---- handicaps ----

@@ -2,10 +2,20 @@
 #include <QApplication>
 #include <QDir>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "platform/main_window.h"
 #include "platform/sound/library_sound.h"
 
 int main(int argc, char** argv) {
+#ifdef __GLIBC__
+    // Large blocks (the window's pictures, the sounds) come from and go back to the system as
+    // they are made and freed; otherwise, after the first one is freed, glibc serves them from
+    // its heap, which a resize there and back leaves megabytes larger for good.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZORVAN"));
     zorvan::applyGameFont();
@@ -14,8 +24,8 @@ int main(int argc, char** argv) {
     zorvan::LibrarySound sound(zorvan::defaultSoundLibraryPaths(programDir),
                                zorvan::defaultSoundFolders(programDir));
     zorvan::MainWindow window(&sound);
-    // As a window's load: start-up runs (and may warn about the sound) before the window shows,
-    // which then opens with its first picture.
+    // As a window's load: start-up runs before the window shows, which then opens with its
+    // first picture; the sounds open right after it (and may warn then).
     window.startUp();
     window.show();
     return QApplication::exec();

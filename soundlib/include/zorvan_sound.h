@@ -26,8 +26,10 @@
 /* File name the game passes to dlopen. */
 #define ZORVAN_SOUND_LIBRARY_NAME "libZORVAN.so"
 
-/* Flags for dsCreateDSB: what the game passes for its effects and for its music. The library
-   keeps them with the buffer; playback is the same for both. */
+/* Flags for dsCreateDSB: what the game passes for its effects and for its music. An effect is
+   converted to the device's format when it is created; music is kept as its WAV image and
+   converted while it plays, and one music buffer sounds at a time: starting one stops the music
+   that plays. Otherwise playback is the same for both. */
 #define DS_FLAGS_MUSIC 1
 #define DS_FLAGS_EFFECT 3
 

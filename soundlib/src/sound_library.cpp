@@ -10,6 +10,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <new>
+#include <vector>
 
 #include "wav_image.h"
 #include "zorvan_sound.h"
@@ -31,13 +32,21 @@ constexpr int kMixRate = 44100;
 constexpr int kMixChannels = 2;
 constexpr int kMixChunkFrames = 1024;
 
+// A buffer: an effect is converted whole into the mixer's format and plays on its own channel;
+// music is long (converted whole, 24 seconds are 4 MB), so it stays a WAV image and the mixer's
+// music stream converts it while it plays.
 struct Slot {
-    Mix_Chunk* chunk = nullptr;  // nullptr when the slot is free
+    Mix_Chunk* chunk = nullptr;                  // an effect
+    Mix_Music* music = nullptr;                  // music
+    std::vector<std::uint8_t>* image = nullptr;  // what `music` reads
     std::int32_t generation = 0;
     std::int32_t flags = 0;
+
+    bool used() const { return chunk != nullptr || music != nullptr; }
 };
 
 Slot g_slots[kSlots];
+int g_musicSlot = -1;           // the music buffer that plays (or played last)
 std::int32_t g_device = 0;      // handle of the open device, 0 when closed
 std::int32_t g_lastDevice = 0;  // counts the devices opened so far (wraps)
 char g_error[512] = "";
@@ -61,18 +70,31 @@ int slotOf(std::int32_t buffer) {
     const int slot = (buffer - 1) % kSlots;
     const std::int32_t generation = (buffer - 1) / kSlots;
     const Slot& s = g_slots[slot];
-    return s.chunk != nullptr && s.generation == generation ? slot : -1;
+    return s.used() && s.generation == generation ? slot : -1;
 }
 
 std::int32_t handleOf(int slot) {
     return g_slots[slot].generation * kSlots + slot + 1;
 }
 
+void halt(int slot) {
+    if (g_slots[slot].music == nullptr) {
+        Mix_HaltChannel(slot);
+    } else if (g_musicSlot == slot) {
+        Mix_HaltMusic();
+        g_musicSlot = -1;
+    }
+}
+
 void release(int slot) {
     Slot& s = g_slots[slot];
-    Mix_HaltChannel(slot);
-    Mix_FreeChunk(s.chunk);
+    halt(slot);
+    if (s.chunk != nullptr) Mix_FreeChunk(s.chunk);
+    if (s.music != nullptr) Mix_FreeMusic(s.music);
+    delete s.image;
     s.chunk = nullptr;
+    s.music = nullptr;
+    s.image = nullptr;
     s.flags = 0;
     s.generation = (s.generation + 1) % kGenerations;
 }
@@ -84,15 +106,42 @@ std::int32_t nextDeviceHandle() {
 
 int freeSlot() {
     for (int i = 0; i < kSlots; ++i) {
-        if (g_slots[i].chunk == nullptr) return i;
+        if (!g_slots[i].used()) return i;
     }
     return -1;
+}
+
+// The mixer converts a sound in a buffer sized for the largest step of its conversion (several
+// times the converted sound: for music at half the mixer's rate, about three times); give the
+// rest back. The sound itself stays where it is.
+void keepOnlyTheSound(Mix_Chunk* chunk) {
+    if (!chunk->allocated || chunk->alen == 0) return;
+    if (void* shrunk = SDL_realloc(chunk->abuf, chunk->alen))
+        chunk->abuf = static_cast<Uint8*>(shrunk);
 }
 
 std::int32_t start(std::int32_t buffer, int loops) {
     const int slot = slotOf(buffer);
     if (slot < 0) return 0;
-    return Mix_PlayChannel(slot, g_slots[slot].chunk, loops) >= 0 ? 1 : 0;
+    Slot& s = g_slots[slot];
+    if (s.music == nullptr) return Mix_PlayChannel(slot, s.chunk, loops) >= 0 ? 1 : 0;
+    // One music stream: starting music stops the music playing.
+    g_musicSlot = slot;
+    return Mix_PlayMusic(s.music, loops < 0 ? -1 : 1) == 0 ? 1 : 0;
+}
+
+// Music from a checked WAV image, decoded while it plays from the library's own copy.
+bool loadMusic(const WavImage& image, Slot& slot) {
+    auto* copy = new std::vector<std::uint8_t>(canonicalWav(image));
+    SDL_RWops* rw = SDL_RWFromConstMem(copy->data(), static_cast<int>(copy->size()));
+    Mix_Music* music = rw != nullptr ? Mix_LoadMUS_RW(rw, 1) : nullptr;
+    if (music == nullptr) {
+        delete copy;
+        return false;
+    }
+    slot.music = music;
+    slot.image = copy;
+    return true;
 }
 
 }  // namespace
@@ -144,14 +193,22 @@ ZORVAN_SOUND_API std::int32_t dsCreateDSB(std::int32_t device, const void* wav, 
     try {
         // The decoder reads a clean copy and converts it into the mixer's own memory, so
         // nothing of the caller's image is kept.
-        const auto file = canonicalWav(image);
-        SDL_RWops* rw = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
-        Mix_Chunk* chunk = rw != nullptr ? Mix_LoadWAV_RW(rw, 1) : nullptr;
-        if (chunk == nullptr) {
-            setError("音声データを変換できません: %s", Mix_GetError());
-            return 0;
+        if (flags == DS_FLAGS_MUSIC) {
+            if (!loadMusic(image, g_slots[slot])) {
+                setError("音声データを変換できません: %s", Mix_GetError());
+                return 0;
+            }
+        } else {
+            const auto file = canonicalWav(image);
+            SDL_RWops* rw = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
+            Mix_Chunk* chunk = rw != nullptr ? Mix_LoadWAV_RW(rw, 1) : nullptr;
+            if (chunk == nullptr) {
+                setError("音声データを変換できません: %s", Mix_GetError());
+                return 0;
+            }
+            keepOnlyTheSound(chunk);
+            g_slots[slot].chunk = chunk;
         }
-        g_slots[slot].chunk = chunk;
         g_slots[slot].flags = flags;
     } catch (const std::bad_alloc&) {
         setError("メモリが足りません。");
@@ -172,7 +229,7 @@ ZORVAN_SOUND_API std::int32_t dsPlayLooping(std::int32_t buffer) {
 ZORVAN_SOUND_API std::int32_t dsStop(std::int32_t buffer) {
     const int slot = slotOf(buffer);
     if (slot < 0) return 0;
-    Mix_HaltChannel(slot);
+    halt(slot);
     return 1;
 }
 
@@ -186,7 +243,7 @@ ZORVAN_SOUND_API std::int32_t dsFree(std::int32_t buffer) {
 ZORVAN_SOUND_API std::int32_t dsTerminate(std::int32_t device) {
     if (device == 0 || device != g_device) return 0;
     for (int i = 0; i < kSlots; ++i) {
-        if (g_slots[i].chunk != nullptr) release(i);
+        if (g_slots[i].used()) release(i);
     }
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

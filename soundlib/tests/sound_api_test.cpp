@@ -16,8 +16,9 @@ namespace {
 using wavtest::Bytes;
 using wavtest::pcm16Wav;
 
+// Sounds playing: effects on their channels, and the music stream.
 int playing() {
-    return Mix_Playing(-1);
+    return Mix_Playing(-1) + Mix_PlayingMusic();
 }
 
 bool deviceOpen() {
@@ -163,6 +164,19 @@ TEST_F(SoundLibrary, BuffersPlayAndStopIndependently) {
     EXPECT_EQ(playing(), 1);
     EXPECT_EQ(dsFree(effect), 1);
     EXPECT_EQ(playing(), 1);
+}
+
+TEST_F(SoundLibrary, OneMusicSoundsAtATime) {
+    const std::int32_t first = create(longSound, DS_FLAGS_MUSIC);
+    const std::int32_t second = create(longSound, DS_FLAGS_MUSIC);
+    ASSERT_EQ(dsPlayLooping(first), 1);
+    ASSERT_EQ(dsPlayLooping(second), 1);  // takes over the music
+    EXPECT_EQ(playing(), 1);
+    EXPECT_EQ(dsStop(first), 1);  // no longer playing: the second goes on
+    EXPECT_EQ(dsFree(first), 1);
+    EXPECT_EQ(playing(), 1);
+    EXPECT_EQ(dsStop(second), 1);
+    EXPECT_EQ(playing(), 0);
 }
 
 TEST_F(SoundLibrary, TerminateReleasesEveryBuffer) {

@@ -76,6 +76,8 @@ struct OptionChecks {
     bool LEVEL1 = false;
     bool LEVEL2 = false;
     bool LEVEL3 = true;
+    bool LEVEL4 = false;  // the stronger computer beyond the game's three levels
+    bool LEVEL5 = false;
 };
 
 struct GameState {

@@ -55,7 +55,7 @@ const QPainterPath& glyphOf(const char16_t* character) {
     if (it == glyphs.end()) {
         QFont font(gameFonts().serif);
         font.setPixelSize(100);
-        font.setWeight(QFont::Black);
+        font.setWeight(kSerifWeight);
         QPainterPath glyph;
         glyph.addText(0, 0, font, QString::fromUtf16(character));
         it = glyphs.insert(character, glyph);

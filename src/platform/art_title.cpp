@@ -15,7 +15,7 @@ namespace {
 QPainterPath lettering() {
     QFont font(gameFonts().serif);
     font.setPixelSize(100);
-    font.setWeight(QFont::Black);
+    font.setWeight(kSerifWeight);
     font.setLetterSpacing(QFont::PercentageSpacing, 104);
     QPainterPath text;
     text.addText(0, 0, font, QStringLiteral("ZORVAN"));

@@ -245,6 +245,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
     m_image.setDevicePixelRatio(m_dpr);
     p.setClipRegion(event->region());
     p.drawImage(QPointF(0, 0), m_image);
+    emit painted();
 }
 
 void BoardView::resizeEvent(QResizeEvent* event) {

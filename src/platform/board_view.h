@@ -61,6 +61,8 @@ signals:
     void pressed(int button, double x, double y);
     // The view's size (and so its scale) changed.
     void resized();
+    // The view has been painted (its picture is on its way to the screen).
+    void painted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -41,10 +41,24 @@ void DisplayList::compact() {
                 if (!covered[size_t(c - kMinC)][size_t(r - kMinR)]) return false;
         return true;
     };
+    // A cell outlined again later is painted over by that later outline, line for line (the
+    // guidance outlines every square at each pick, and nothing else may ever cover them).
+    std::array<std::array<bool, kRows>, kCols> outlined{};
+    auto outlinedLater = [&](const PaintOp& op) {
+        if (op.kind != PaintOp::Kind::Outline || op.c != std::floor(op.c) ||
+            op.r != std::floor(op.r))
+            return false;
+        const int c = static_cast<int>(op.c), r = static_cast<int>(op.r);
+        if (c < kMinC || c > kMaxC || r < kMinR || r > kMaxR) return false;
+        bool& seen = outlined[size_t(c - kMinC)][size_t(r - kMinR)];
+        const bool hidden = seen;
+        seen = true;
+        return hidden;
+    };
     std::vector<PaintOp> kept;
     kept.reserve(m_ops.size());
     for (auto it = m_ops.rbegin(); it != m_ops.rend(); ++it) {
-        if (isCovered(it->bounds)) continue;
+        if (isCovered(it->bounds) || outlinedLater(*it)) continue;
         if (coversWholeCell(*it)) {
             const int c = static_cast<int>(it->c), r = static_cast<int>(it->r);
             if (c >= kMinC && c <= kMaxC && r >= kMinR && r <= kMaxR)

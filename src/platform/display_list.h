@@ -33,7 +33,8 @@ public:
     // True when the list has grown long enough to be compacted.
     bool wantsCompaction() const { return m_ops.size() >= m_limit; }
 
-    // Drops every entry that later opaque cell pictures cover completely.
+    // Drops every entry that later opaque cell pictures cover completely, and every outline of
+    // a cell that is outlined again later.
     void compact();
 
     static constexpr size_t kCompactAt = 6000;

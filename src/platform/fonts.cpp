@@ -14,20 +14,23 @@ const QString kSample = QStringLiteral(
     "歩香桂銀金角飛王と杏圭全馬龍一二三四五六七八九１２３４５６７８９手目"
     "ﾊﾝﾃﾞｨｷｬｯﾌﾟ級段名人対局戻進△▽棋譜読込書緑畳竹宇宙煉瓦ﾁｪｽ側持駒OK");
 
-QString pickFamily(const QStringList& preferred) {
+// The coverage is checked in the weight the family will be drawn in, so that only the font files
+// the game draws with are opened (a CJK font file costs megabytes once it is opened).
+QString pickFamily(const QStringList& preferred, QFont::Weight weight) {
     const QStringList installed = QFontDatabase::families();
     for (const QString& name : preferred)
-        if (installed.contains(name) && fontCovers(name, kSample)) return name;
+        if (installed.contains(name) && fontCovers(name, kSample, weight)) return name;
     // Any installed family that covers the game's Japanese.
     for (const QString& name : QFontDatabase::families(QFontDatabase::Japanese))
-        if (fontCovers(name, kSample)) return name;
+        if (fontCovers(name, kSample, weight)) return name;
     return installed.isEmpty() ? QString() : installed.front();
 }
 
 }  // namespace
 
-bool fontCovers(const QString& family, const QString& text) {
+bool fontCovers(const QString& family, const QString& text, QFont::Weight weight) {
     QFont font(family);
+    font.setWeight(weight);
     font.setStyleStrategy(QFont::NoFontMerging);
     const QFontMetricsF metrics(font);
     for (const uint c : text.toUcs4())
@@ -38,8 +41,10 @@ bool fontCovers(const QString& family, const QString& text) {
 const GameFonts& gameFonts() {
     static const GameFonts fonts = [] {
         GameFonts f;
-        f.serif = pickFamily({"Noto Serif CJK JP", "IPAexMincho", "IPAMincho", "Noto Sans CJK JP"});
-        f.sans = pickFamily({"Noto Sans CJK JP", "IPAexGothic", "IPAGothic", f.serif});
+        f.serif = pickFamily({"Noto Serif CJK JP", "IPAexMincho", "IPAMincho", "Noto Sans CJK JP"},
+                             kSerifWeight);
+        f.sans =
+            pickFamily({"Noto Sans CJK JP", "IPAexGothic", "IPAGothic", f.serif}, QFont::Normal);
         return f;
     }();
     return fonts;

@@ -19,7 +19,10 @@ const GameFonts& gameFonts();
 // A font of the sans family at a pixel size.
 QFont textFont(double pixelSize, bool bold);
 
-// True when `family` has a glyph for every character of `text`.
-bool fontCovers(const QString& family, const QString& text);
+// The weight piece characters and the title are drawn in, with the serif family.
+constexpr QFont::Weight kSerifWeight = QFont::Black;
+
+// True when `family` in `weight` has a glyph for every character of `text`.
+bool fontCovers(const QString& family, const QString& text, QFont::Weight weight = QFont::Normal);
 
 }  // namespace zorvan

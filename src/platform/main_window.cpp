@@ -24,6 +24,8 @@ namespace zorvan {
 namespace {
 
 constexpr int kTickMs = 250;
+// How long start-up waits at most for the first picture before it opens the sounds.
+constexpr int kOpenSoundsAnywayMs = 1000;
 
 }  // namespace
 
@@ -72,8 +74,15 @@ void MainWindow::wireGame() {
 }
 
 void MainWindow::startUp() {
-    m_game->startUp();
+    // The sounds open once the first picture is on the screen (any action of the player opens
+    // them first, and they open anyway should the window not be painted soon).
+    m_game->startUp(false);
     showChecks(m_game->state().checks);
+    auto open = [this] { m_game->openSounds(); };
+    connect(
+        m_board, &BoardView::painted, this, [this, open] { QTimer::singleShot(0, this, open); },
+        Qt::SingleShotConnection);
+    QTimer::singleShot(kOpenSoundsAnywayMs, this, open);
 }
 
 void MainWindow::setClockRunning(bool running) {
@@ -146,7 +155,8 @@ void MainWindow::showChecks(const OptionChecks& c) {
         {"RENGA", c.RENGA},   {"SIDOU", c.SIDOU},
         {"KEIKA", c.KEIKA},   {"CHESS_MOCHIKOMA", c.CHESS_MOCHIKOMA},
         {"BGM", c.BGM},       {"LEVEL1", c.LEVEL1},
-        {"LEVEL2", c.LEVEL2}, {"LEVEL3", c.LEVEL3}};
+        {"LEVEL2", c.LEVEL2}, {"LEVEL3", c.LEVEL3},
+        {"LEVEL4", c.LEVEL4}, {"LEVEL5", c.LEVEL5}};
     for (const auto& [name, on] : marks)
         if (QAction* a = action(QString::fromUtf8(name))) a->setChecked(on);
 }

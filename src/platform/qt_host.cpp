@@ -34,6 +34,9 @@ QMessageBox::Icon iconOf(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// How soon an answer that arrived inside a busy host call is offered again.
+constexpr int kRetryMs = 50;
+
 // Counts a host call as busy for as long as it runs.
 struct BusyScope {
     explicit BusyScope(int& n) : count(n) { ++count; }
@@ -44,6 +47,10 @@ struct BusyScope {
 }  // namespace
 
 QtHost::QtHost(MainWindow& window) : m_window(window) {}
+
+QtHost::~QtHost() {
+    if (m_worker.joinable()) m_worker.join();
+}
 
 QString QtHost::displayText(std::string_view text) {
     QString s = fromUtf8(text);
@@ -149,6 +156,28 @@ void QtHost::refreshFileList() {
 
 void QtHost::checksChanged() {
     m_window.showChecks(m_window.game().state().checks);
+}
+
+void QtHost::runInBackground(std::function<void()> job, std::function<void()> done) {
+    // One worker at a time; a previous job has been told to stop and ends at once.
+    if (m_worker.joinable()) m_worker.join();
+    m_worker = std::thread([this, job = std::move(job), done = std::move(done)]() mutable {
+        job();
+        QMetaObject::invokeMethod(
+            &m_receiver, [this, done = std::move(done)]() mutable { deliver(std::move(done)); },
+            Qt::QueuedConnection);
+    });
+}
+
+void QtHost::deliver(std::function<void()> done) {
+    // Not inside a box, a dialog or a wait of the game: the answer waits until it is over.
+    if (busy()) {
+        QTimer::singleShot(kRetryMs, &m_receiver,
+                           [this, done = std::move(done)]() mutable { deliver(std::move(done)); });
+        return;
+    }
+    ++m_delivered;
+    done();
 }
 
 }  // namespace zorvan

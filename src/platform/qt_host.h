@@ -5,9 +5,11 @@
 // choice can be made without the dialog (setPieceChooser).
 #pragma once
 
+#include <QObject>
 #include <QPoint>
 #include <QString>
 #include <functional>
+#include <thread>
 
 #include "play/host.h"
 
@@ -26,6 +28,7 @@ struct HostMessage {
 class QtHost final : public Host {
 public:
     explicit QtHost(MainWindow& window);
+    ~QtHost() override;  // waits for a background job (the game has told it to stop)
 
     void message(std::string_view text, std::string_view title, MessageIcon icon) override;
     bool ask(std::string_view text, std::string_view title) override;
@@ -40,6 +43,7 @@ public:
     RecordPanel recordPanel() override;
     void refreshFileList() override;
     void checksChanged() override;
+    void runInBackground(std::function<void()> job, std::function<void()> done) override;
 
     // Answers message boxes without showing them: the function gets each box and returns the
     // answer to a question (ignored for an OK box). An empty function shows real boxes again.
@@ -53,6 +57,9 @@ public:
     // ticks are held back then, as they would be in a busy procedure.
     bool busy() const { return m_busy > 0; }
 
+    // How many answers of background jobs have been handed to the game so far.
+    int answersDelivered() const { return m_delivered; }
+
     // Converts a game text to a display text: "\r\n", "\r" and "\n" each start a new line.
     static QString displayText(std::string_view text);
 
@@ -60,10 +67,15 @@ public:
     QPoint screenPlace(DialogPlace place) const;
 
 private:
+    void deliver(std::function<void()> done);
+
     MainWindow& m_window;
+    QObject m_receiver;    // answers of background jobs are delivered through it
+    std::thread m_worker;  // the background job's thread
     std::function<bool(const HostMessage&)> m_answerer;
     std::function<int(PieceSet)> m_chooser;
     int m_busy = 0;
+    int m_delivered = 0;
 };
 
 }  // namespace zorvan

@@ -1,5 +1,6 @@
 // The computer's turn: the thinking caption, the search, and the chosen move played through the
-// same steps as a person's move, followed by the check and mate announcements.
+// same steps as a person's move, followed by the check and mate announcements. The stronger
+// levels think in the background (background_think.cpp) and come back to playComMove.
 #include "engine/influence.h"
 #include "play/game.h"
 #include "play/move_execution.h"
@@ -36,9 +37,15 @@ private:
 
 void Game::com_ban() {
     if (m_ended) return;
+    if (m_g.COM_LEVEL >= 4) {
+        strongComTurn();
+        return;
+    }
     ThinkingDisplay display(*this);
-    const ComMove best = m_search(m_g, display);
+    playComMove(m_search(m_g, display));
+}
 
+void Game::playComMove(const ComMove& best) {
     if (!best.exists() || !onBoard(best.toX, best.toY)) {
         // Nothing is legal: the computer resigns.
         setTimer(false);

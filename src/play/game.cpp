@@ -10,13 +10,12 @@ namespace zorvan {
 Game::Game(Host& host, Canvas* canvas, SoundPort* sound)
     : m_host(host),
       m_draw(m_g, canvas),
-      m_sound(sound ? sound : &m_silent),
+      m_deferred(sound ? *sound : m_silent),
+      m_sound(&m_deferred),
       m_search([](GameState& g, ComPorts& ports) { return comSearch(g, ports); }) {}
 
-void Game::startUp() {
-    m_sound->start([this](std::string_view text) {
-        m_host.message(text, "ZORVAN.dll", MessageIcon::Warning);
-    });
+void Game::startUp(bool openSoundsNow) {
+    if (openSoundsNow) openSounds();
 
     m_g.KIFU_MODE = OFF;
     m_g.GUIDE_ON = OFF;
@@ -35,14 +34,23 @@ void Game::startUp() {
     画面_再描画();
 }
 
+void Game::openSounds() {
+    if (m_ended || m_deferred.settled()) return;
+    m_deferred.start([this](std::string_view text) {
+        m_host.message(text, "ZORVAN.dll", MessageIcon::Warning);
+    });
+}
+
 void Game::keyPress(int key) {
     if (m_ended || key != KEY_ESC) return;
+    openSounds();
     終了処理();
     endProgram();
 }
 
 void Game::close() {
     if (m_ended) return;
+    cancelThinking();
     終了処理();
     m_ended = true;
 }
@@ -62,6 +70,8 @@ void Game::tick() {
 }
 
 void Game::初期設定() {
+    cancelThinking();  // a new game: no answer of a search may reach it
+    m_hintShown = false;
     zorvan::初期設定(m_g);
     m_host.setTimer(false);
     画面_再描画();
@@ -69,6 +79,12 @@ void Game::初期設定() {
 
 void Game::画面_再描画() {
     m_draw.画面_再描画();
+    // What the background thinking shows stays on the screen.
+    if (m_bg.what == Thinking::Computer) m_draw.描画_思考中();
+    if (m_hintShown) {
+        m_draw.描画_桝輪郭(COLOR_HINT, m_hintCells[0], m_hintCells[1]);
+        m_draw.描画_桝輪郭(COLOR_HINT, m_hintCells[2], m_hintCells[3]);
+    }
 }
 
 void Game::終了(std::string_view winner) {
@@ -86,6 +102,7 @@ void Game::終了処理() {
 }
 
 void Game::endProgram() {
+    cancelThinking();
     m_ended = true;
     m_host.quit();
 }

@@ -1,17 +1,23 @@
 // The play controller: one game window's state, its drawing and its ports, and the entry points
 // the window calls for its events (start-up, mouse presses, menu commands, keys, clock ticks,
-// closing). Everything runs on the window's one thread; the computer's whole move runs inside the
-// event that started it.
+// closing). Everything runs on the window's one thread. The computer of levels 1-3 moves inside
+// the event that started its turn; the stronger levels and the hint think on the host's worker
+// thread over a copy of the position, and their answer comes back as an event of its own.
 #pragma once
 
+#include <array>
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "engine/search.h"
 #include "model/game_state.h"
+#include "play/deferred_sound.h"
 #include "play/host.h"
 #include "records/text_codec.h"
+#include "search/think.h"
 #include "ui/canvas.h"
 #include "ui/drawing.h"
 #include "ui/sound_port.h"
@@ -25,6 +31,7 @@ public:
     // The ports must outlive the game. Without a canvas nothing is painted; without a sound port
     // the game is silent.
     explicit Game(Host& host, Canvas* canvas = nullptr, SoundPort* sound = nullptr);
+    ~Game();
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
@@ -37,8 +44,14 @@ public:
     // ---- window events ----
 
     // Window load: opens the sounds, sets the start-up values, resets a new game, applies the
-    // settings file and draws the whole screen. (Placing the window is the platform's.)
-    void startUp();
+    // settings file and draws the whole screen. (Placing the window is the platform's.) With
+    // `openSoundsNow` false the sounds open later, by openSounds(): the window opens them once
+    // its first picture is on the screen, so the player need not wait for them.
+    void startUp(bool openSoundsNow = true);
+    // Opens the sounds if start-up left them for later (and the program has not ended): reports
+    // what fails as start-up would, and starts the music if the settings file asked for it.
+    // Every player's action opens them first, so no sound it makes is lost.
+    void openSounds();
     // A mouse press at (x, y) twips of the window's client area; button BUTTON_LEFT or
     // BUTTON_RIGHT (any other value is ignored).
     void mousePress(int button, double xTwips, double yTwips);
@@ -64,7 +77,7 @@ public:
     void 終了(std::string_view winner);  // announce the winner, offer a new game
     void 終了処理();                     // release the sounds
     void endProgram();                   // end the program after this event (Host::quit)
-    void com_ban();                      // the computer plays one move
+    void com_ban();                      // the computer plays one move (or starts thinking)
     void レベル_設定(int n);             // set the computer's level and its check mark
     void 描画_メッセージ(int kind);      // refusal message of the handicap steps
     void 描画_可視(bool drive, bool directory, bool file);  // record panel lists
@@ -85,6 +98,19 @@ public:
     // The computer's search (the engine's by default). Tests put a scripted one in its place.
     using Search = std::function<ComMove(GameState&, ComPorts&)>;
     void setSearch(Search search) { m_search = std::move(search); }
+
+    // The stronger computer's search (levels 4 and 5, and the hint). It runs on the host's worker
+    // thread over a copy of the position, so a replacement must be safe to run there and must
+    // return soon after `Limits::stop` is set. Tests put a scripted one in its place.
+    using StrongSearch = std::function<search::Result(const GameState&, const search::Limits&)>;
+    void setStrongSearch(StrongSearch search) { m_strongSearch = std::move(search); }
+
+    // What is being thought about in the background now.
+    enum class Thinking { None, Computer, Hint };
+    Thinking thinking() const { return m_bg.what; }
+    // The hint's outlined cells (origin, then target) while they are shown.
+    bool hintShown() const { return m_hintShown; }
+    const std::array<int, 4>& hintCells() const { return m_hintCells; }
 
     // The dialog's button set of a player: White for SENTE, Black for GOTE, else None.
     static PieceSet setOfPlayer(int player);
@@ -111,6 +137,27 @@ private:
     void matchCom();
     void about();
     void levelClick(int n);
+
+    // Background thinking: the computer's move at levels 4 and 5, and the hint.
+    struct PositionKey {
+        Board board{};
+        Hand own{}, enemy{};
+        int moveNo = 0, turn = 0, lower = 0, chessHand = 0, mode = 0;
+        bool operator==(const PositionKey&) const = default;
+    };
+    PositionKey keyOf(const GameState& g) const;
+    void strongComTurn();
+    void hint();
+    void thinkInBackground(Thinking what, search::Limits limits);
+    void thinkingDone(unsigned ticket, const search::Result& result);
+    void cancelThinking();  // stops the search; its answer will be dropped
+    void stopThinkingFor(std::string_view control);
+    // Makes a change with any search stopped; the computer's move or the hint that was being
+    // thought about is then started again.
+    void restartAfter(const std::function<void()>& change);
+    void showHint(const Move& m);
+    void clearHint();
+    void playComMove(const ComMove& best);
     void handicapStep(bool up);
     void hideRecordPanel();
 
@@ -118,9 +165,19 @@ private:
     Host& m_host;
     Drawing m_draw;
     SilentSound m_silent;
+    DeferredSound m_deferred;  // the sounds as the game sees them, over the port given
     SoundPort* m_sound;
     bool m_ended = false;
     Search m_search;
+    StrongSearch m_strongSearch;
+    struct Background {
+        Thinking what = Thinking::None;
+        unsigned ticket = 0;  // numbers the searches; only the latest one's answer counts
+        std::shared_ptr<std::atomic<bool>> stop;
+        PositionKey key;  // the position searched
+    } m_bg;
+    bool m_hintShown = false;
+    std::array<int, 4> m_hintCells{};  // origin cell, target cell
     std::string m_settingsPath = "ZORVAN.ini";
     PassThroughCodec m_passThrough;
     const TextCodec* m_codec = &m_passThrough;

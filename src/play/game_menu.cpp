@@ -1,4 +1,5 @@
-// Menu commands: starting games, the computer's level, handicaps, the about box and leaving.
+// Menu commands: starting games, the computer's level, the hint, handicaps, the about box and
+// leaving.
 #include <array>
 #include <string>
 
@@ -20,7 +21,7 @@ struct MenuEntry {
 
 // Menu commands handled beside the game controller. A null handler is a command whose part is
 // not in the tree yet: it does nothing.
-constexpr std::array<MenuEntry, 17> kOtherMenus = {{
+constexpr std::array<MenuEntry, 16> kOtherMenus = {{
     {"AFTER", AFTER_Click},
     {"REPLAY", REPLAY_Click},
     {"CANCEL", CANCEL_Click},
@@ -34,7 +35,6 @@ constexpr std::array<MenuEntry, 17> kOtherMenus = {{
     {"RENGA", [](Game& g) { backgroundClick(g, BG_RENGA); }},
     {"SIDOU", SIDOU_Click},
     {"KEIKA", KEIKA_Click},
-    {"CHESS_MOCHIKOMA", CHESS_MOCHIKOMA_Click},
     {"BGM", BGM_Click},
     {"HAIKEI_GA", nullptr},
     {"Command1", Command1_Click},
@@ -77,18 +77,19 @@ const HandicapStep* stepOf(int level) {
 
 void Game::menu(std::string_view control) {
     if (m_ended) return;
+    openSounds();
+    stopThinkingFor(control);
     if (control == "TAIKYOKU" || control == "STOP" || control == "OPTION") {
         hideRecordPanel();
     } else if (control == "MATCH_MAN") {
         matchMan();
     } else if (control == "START2") {
         matchCom();
-    } else if (control == "LEVEL1") {
-        levelClick(1);
-    } else if (control == "LEVEL2") {
-        levelClick(2);
-    } else if (control == "LEVEL3") {
-        levelClick(3);
+    } else if (control.size() == 6 && control.starts_with("LEVEL") && control[5] >= '1' &&
+               control[5] <= '5') {
+        levelClick(control[5] - '0');
+    } else if (control == "HINT") {
+        hint();
     } else if (control == "OWARI") {
         終了処理();
         endProgram();
@@ -98,6 +99,12 @@ void Game::menu(std::string_view control) {
         handicapStep(true);
     } else if (control == "LEBEL_DOWN") {
         handicapStep(false);
+    } else if (control == "CHESS_MOCHIKOMA") {
+        // The rules change under the search: the computer starts its move again.
+        restartAfter([this] {
+            clearHint();
+            CHESS_MOCHIKOMA_Click(*this);
+        });
     } else {
         for (const MenuEntry& entry : kOtherMenus)
             if (entry.control == control && entry.handler) entry.handler(*this);
@@ -146,15 +153,21 @@ void Game::about() {
 }
 
 void Game::levelClick(int n) {
-    for (int x = -2; x <= 0; ++x) m_draw.描画_絵(EMPTY, x, 0);
-    レベル_設定(n);
+    // A level chosen while the computer thinks applies to the move it is thinking about: that
+    // search is dropped and the computer starts again at the new level.
+    restartAfter([this, n] {
+        for (int x = -2; x <= 0; ++x) m_draw.描画_絵(EMPTY, x, 0);
+        レベル_設定(n);
+    });
 }
 
 void Game::レベル_設定(int n) {
     m_g.checks.LEVEL1 = n == 1;
     m_g.checks.LEVEL2 = n == 2;
     m_g.checks.LEVEL3 = n == 3;
-    if (n >= 1 && n <= 3) m_g.COM_LEVEL = n;
+    m_g.checks.LEVEL4 = n == 4;
+    m_g.checks.LEVEL5 = n == 5;
+    if (n >= 1 && n <= 5) m_g.COM_LEVEL = n;
     setChecks();
     if (m_g.GAME_MODE == MODE_COM) m_draw.描画_レベル(m_g.COM_LEVEL);
 }

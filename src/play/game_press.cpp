@@ -38,6 +38,15 @@ bool cellOf(double twips, int origin, int size, int& cell) {
 
 void Game::mousePress(int button, double xTwips, double yTwips) {
     if (m_ended || (button != BUTTON_LEFT && button != BUTTON_RIGHT)) return;
+    openSounds();
+    // While the computer thinks the board is its own; a press cancels a hint still thinking and
+    // takes away one shown.
+    if (thinking() == Thinking::Computer) {
+        forbidden();
+        return;
+    }
+    cancelThinking();
+    clearHint();
     hideRecordPanel();
 
     if (m_g.KIFU_MODE == ON) {
@@ -70,7 +79,8 @@ void Game::mousePress(int button, double xTwips, double yTwips) {
         m_g.RESUME_PENDING = OFF;
         m_host.message("OKですか？", "再開(COM)");
         com_ban();
-        if (m_ended) return;
+        // The stronger computer thinks on after this press; the press was its start.
+        if (m_ended || thinking() == Thinking::Computer) return;
     } else if (m_g.GAME_MODE == MODE_COM && m_g.TURN == m_g.LOWER_PLAYER &&
                m_g.RESUME_PENDING == ON) {
         m_g.RESUME_PENDING = OFF;

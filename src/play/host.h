@@ -6,6 +6,7 @@
 // "\r" (carriage return), "\n" or "\r\n"; each one starts a new line.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -83,6 +84,16 @@ public:
     // The option and level check marks live in GameState::checks; the game calls this after it
     // changed any of them so that the menu shows the new marks.
     virtual void checksChanged() = 0;
+
+    // Runs `job` on a worker thread while the window stays alive, then `done` on the window's
+    // thread between events (never inside a message box, a dialog or a wait of the game). The
+    // job touches nothing of the game; it must return promptly once the game has told it to stop,
+    // because a new job may wait for the previous one to finish. The default runs both at once,
+    // on the caller's thread.
+    virtual void runInBackground(std::function<void()> job, std::function<void()> done) {
+        job();
+        done();
+    }
 };
 
 }  // namespace zorvan

@@ -16,6 +16,9 @@ namespace zorvan {
 // Colour of labels around the board (light yellow).
 constexpr int COLOR_LABEL = 14;
 
+// Colour of the hint's outlines (light cyan), used for nothing else.
+constexpr int COLOR_HINT = 11;
+
 // Code of the label "手目" for 描画_文字列.
 constexpr int LABEL_MOVES = 99;
 

@@ -23,14 +23,14 @@ PICK = (255, 0, 0)
 # The menu bar's captions from left to right, and the items of the menus that open.
 MENU_BAR = ["対局", "局面", "戻", "進", "△", "▽", "棋譜", "ｵﾌﾟｼｮﾝ", "その他"]
 MENUS = {
-    "対局": ["対局(人間)", "対局(COM)", "COM対局ﾚﾍﾞﾙ", "終わり"],
+    "対局": ["対局(人間)", "対局(COM)", "COM対局ﾚﾍﾞﾙ", "ﾋﾝﾄ", "終わり"],
     "局面": ["最初", "反転"],
     "棋譜": ["読込", "書込"],
     "ｵﾌﾟｼｮﾝ": ["背景画", "移動指導", "経過時間", "ﾁｪｽ側持駒OK", "BGM"],
 }
 SUBMENUS = {
     "背景画": ["緑", "畳", "竹", "宇宙", "煉瓦"],
-    "COM対局ﾚﾍﾞﾙ": ["LEVEL1", "LEVEL2", "LEVEL3"],
+    "COM対局ﾚﾍﾞﾙ": ["LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4", "LEVEL5"],
 }
 
 # Generous limits: the machine may be busy and sanitizer builds are slow.

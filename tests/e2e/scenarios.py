@@ -148,6 +148,46 @@ def computer(run):
     game.press_escape_and_wait_for_exit()
 
 
+def hint_pixels(picture):
+    """How many pixels of a picture are the hint's outline colour (light cyan)."""
+    rgb = picture.rgb
+    return sum(1 for i in range(0, len(rgb), 3) if rgb[i:i + 3] == b"\x00\xff\xff")
+
+
+def stronger(run):
+    """LEVEL4 chosen from the menu: the computer answers from its worker thread; then ﾋﾝﾄ
+    outlines a move for the person without playing it, and a press takes the outlines away."""
+    folder = run.folder("stronger")
+    game = run.start(folder, "stronger")
+    game.menu("対局", "COM対局ﾚﾍﾞﾙ", "LEVEL4")
+    game.menu("対局", "対局(COM)")
+    game.expect_box(" ", "MANの番です")
+
+    upper_half = game.region(1, 1, 9, 4)
+    game.press_cell(7, 7)
+    game.press_cell(7, 6)
+    wait_for("the level-4 computer's reply on the upper half of the board",
+             lambda: differs(upper_half, game.region(1, 1, 9, 4), 0.01)
+             and white_pixels(game.region(1, -2, 3, -2)) > 20, STEP_TIMEOUT)
+    game.expect_no_box()
+
+    def board_and_hands():
+        return game.region(-1, -2, 11, 9)
+
+    if hint_pixels(board_and_hands()) > 0:
+        raise E2EError("the hint's colour shows before any hint was asked for")
+    counter = game.region(13, 3, 14, 3)
+    game.menu("対局", "ﾋﾝﾄ")
+    wait_for("the hint's outlines", lambda: hint_pixels(board_and_hands()) > 20, STEP_TIMEOUT)
+    game.expect_no_box()
+    game.press_cell(1, 5)  # an empty square: the press only takes the outlines away
+    wait_for("the hint's outlines to go", lambda: hint_pixels(board_and_hands()) == 0,
+             STEP_TIMEOUT)
+    if differs(counter, game.region(13, 3, 14, 3), 0):
+        raise E2EError("the hint played a move: the move counter changed")
+    game.press_escape_and_wait_for_exit()
+
+
 # The record panel lies over the board; its file list fills the right half of it when the
 # folder list shows too (left and right edges in twips, and the rows the panel may cover).
 FILE_LIST_X = (4100, 7200)
@@ -322,6 +362,19 @@ def installed(run):
         raise E2EError(f"the game wrote into its installation: {strays}")
 
 
+def no_sound_device(run):
+    """Without a sound device the window still opens with its first picture, then the warning
+    comes, and the game goes on silently."""
+    folder = run.folder("no-sound-device")
+    env = game_environment(run.display, runtime_dir=run.runtime,
+                           extra={"SDL_AUDIODRIVER": "no-such-driver"})
+    game = run.start(folder, "no-sound-device", env=env)  # fails on a box before the picture
+    game.expect_box("ZORVAN.dll", "Direct Soundインターフェースが作成できません。")
+    game.press_cell(5, 5)
+    game.expect_box("開始", "「対局」で始めて下さい")
+    game.press_escape_and_wait_for_exit()
+
+
 def screenshot(run):
     """A picture of the window in play for the README: a game against the computer after a
     few moves, with a piece picked and its moves outlined."""
@@ -350,7 +403,9 @@ def screenshot(run):
 ALL = {
     "persons": persons,
     "computer": computer,
+    "stronger": stronger,
     "record": record,
     "installed": installed,
+    "no_sound_device": no_sound_device,
     "screenshot": screenshot,
 }

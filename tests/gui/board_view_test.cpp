@@ -156,6 +156,23 @@ TEST(BoardView, LongGamesKeepTheDisplayListBoundedAndTheImageExact) {
     EXPECT_EQ(view.image(), incremental);
 }
 
+TEST(BoardView, OutlinesDrawnAgainAndAgainKeepTheDisplayListBounded) {
+    // Guidance outlines every square at each pick, and the squares' pictures seldom change.
+    BoardView view;
+    view.resize(320, 350);
+    for (int pick = 0; pick < 400; ++pick) {
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y)
+                view.outline((x + y + pick) % 3 ? COLOR_GRID : COLOR_WHITE, x, y);
+        view.picture(pick % 2 ? -HU : EMPTY, pick % 2, 1 + pick % 9, 1 + (pick / 9) % 9);
+    }
+    EXPECT_LT(view.displayList().ops().size(), DisplayList::kCompactAt);
+    const QImage incremental = view.image().copy();
+    view.resize(321, 351);
+    view.resize(320, 350);
+    EXPECT_EQ(view.image(), incremental);
+}
+
 }  // namespace
 }  // namespace zorvan
 

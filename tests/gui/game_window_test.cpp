@@ -15,7 +15,8 @@ protected:
 };
 
 TEST_P(GameWindowTest, StartUpShowsTheStandardPosition) {
-    EXPECT_EQ(f.sound.starts, 1);
+    // The sounds open once the first picture has been painted.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return f.sound.starts == 1; }, 5000));
     EXPECT_TRUE(f.cellShows(-OU, f.state().SQUARE_SHADE[5][9], 5, 9));
     EXPECT_TRUE(f.cellShows(+QEEN, f.state().SQUARE_SHADE[5][1], 5, 1));
     EXPECT_TRUE(f.cellShows(EMPTY, f.state().SQUARE_SHADE[1][1], 1, 1));

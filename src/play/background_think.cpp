@@ -1,0 +1,209 @@
+// The stronger computer (levels 4 and 5) and the hint. The search runs on the host's worker
+// thread over a copy of the position while the window stays alive; its answer comes back on the
+// window's thread and counts only when it belongs to the latest search and the position is still
+// the one searched. The computer's move is then played exactly as the levels 1-3 move is.
+#include <algorithm>
+#include <exception>
+#include <memory>
+
+#include "play/game.h"
+#include "play/turn_order.h"
+#include "rules/players.h"
+
+namespace zorvan {
+
+namespace {
+
+// Menu commands that change the position, the game or its rules: a search running when one of
+// them is chosen is stopped first. (A level change and the chess side's hand switch stop it too,
+// and then start it again: restartAfter.)
+constexpr std::string_view kStoppingCommands[] = {
+    "MATCH_MAN", "START2", "OWARI",     "CANCEL",  "REVERSE",
+    "REPLAY",    "AFTER",  "KIFU_READ", "LBEL_UP", "LEBEL_DOWN",
+};
+
+// The cell a move starts from: its board square, or the hand cell of a drop (the upper hand's
+// slot s is shown on row 10 - s).
+void originCell(const Move& m, int& c, int& r) {
+    c = m.fromX;
+    r = m.fromX == UPPER_HAND_COLUMN ? 10 - m.fromY : m.fromY;
+}
+
+// Is `m` one of the legal moves of the side to move in `g`?
+bool isLegal(const GameState& g, const Move& m) {
+    GameState copy = g;
+    auto moves = std::make_unique<MoveList>();
+    generateLegalMoves(copy, *moves);
+    return std::find(moves->begin(), moves->end(), m) != moves->end();
+}
+
+}  // namespace
+
+Game::~Game() {
+    cancelThinking();
+}
+
+Game::PositionKey Game::keyOf(const GameState& g) const {
+    PositionKey k;
+    k.board = g.BOARD;
+    k.own = g.OWN_HAND;
+    k.enemy = g.ENEMY_HAND;
+    k.moveNo = g.MOVE_NO;
+    k.turn = g.TURN;
+    k.lower = g.LOWER_PLAYER;
+    k.chessHand = g.checks.CHESS_MOCHIKOMA ? 1 : 0;
+    k.mode = g.GAME_MODE;
+    return k;
+}
+
+void Game::strongComTurn() {
+    cancelThinking();
+    m_g.MOVE_START_TIME = m_host.now();
+    if (m_g.checks.KEIKA) setTimer(true);
+    m_draw.描画_思考中();
+    m_draw.refresh();
+    thinkInBackground(Thinking::Computer, search::levelLimits(m_g.COM_LEVEL));
+}
+
+void Game::hint() {
+    if (m_bg.what == Thinking::Hint) return;  // already thinking about it
+    bool refused = m_bg.what == Thinking::Computer || m_g.TURN == NO_SIDE || m_g.KIFU_MODE == ON ||
+                   m_g.WINNER != NO_SIDE;
+    if (!refused) {
+        // Whose turn it is, as the next press will see it.
+        調査_先手後手(m_g);
+        m_g.TURN = 調査_先番(m_g, m_g.MOVE_NO);
+        refused =
+            m_g.TURN == NO_SIDE || (m_g.GAME_MODE == MODE_COM && m_g.TURN == m_g.UPPER_PLAYER);
+    }
+    if (refused) {
+        forbidden();
+        return;
+    }
+    // A half-entered move is dropped, so that no pick or guidance mark mixes with the hint.
+    if (m_g.CLICK_PHASE == 1) {
+        const auto pick = [this](int field) {
+            return static_cast<int>(m_g.PICK[static_cast<size_t>(field)]);
+        };
+        const int fromX = pick(FROM_X);
+        const int fromY = pick(FROM_Y);
+        m_g.CLICK_PHASE = 0;
+        m_draw.描画_移動可能桝色(fromX, fromY, COLOR_UNPICK, pick(PICK_CODE));
+        m_draw.描画_桝輪郭(COLOR_UNPICK, fromX, fromY);
+    }
+    clearHint();
+    thinkInBackground(Thinking::Hint, search::levelLimits(5));
+}
+
+void Game::thinkInBackground(Thinking what, search::Limits limits) {
+    m_bg.what = what;
+    m_bg.ticket += 1;
+    m_bg.stop = std::make_shared<std::atomic<bool>>(false);
+    m_bg.key = keyOf(m_g);
+    limits.stop = m_bg.stop.get();
+
+    // Everything the worker reads is its own: a copy of the position, the limits, the search and
+    // the stop flag it points to.
+    struct Work {
+        GameState position;
+        search::Limits limits;
+        StrongSearch think;
+        std::shared_ptr<std::atomic<bool>> stop;
+        search::Result result;
+    };
+    auto work = std::make_shared<Work>(Work{
+        m_g, limits, m_strongSearch ? m_strongSearch : StrongSearch(search::think), m_bg.stop, {}});
+    const unsigned ticket = m_bg.ticket;
+    m_host.runInBackground(
+        [work] {
+            try {
+                work->result = work->think(work->position, work->limits);
+            } catch (const std::exception&) {
+                work->result = search::Result{};  // no answer rather than a lost program
+            }
+        },
+        [this, work, ticket] { thinkingDone(ticket, work->result); });
+}
+
+void Game::cancelThinking() {
+    if (m_bg.stop) m_bg.stop->store(true);
+    m_bg.stop.reset();
+    m_bg.what = Thinking::None;
+}
+
+void Game::thinkingDone(unsigned ticket, const search::Result& result) {
+    if (m_ended || ticket != m_bg.ticket || m_bg.what == Thinking::None) return;
+    const Thinking what = m_bg.what;
+    m_bg.what = Thinking::None;
+    m_bg.stop.reset();
+    if (keyOf(m_g) != m_bg.key) return;  // not the position searched: the answer is not for it
+
+    const bool legal = result.found && isLegal(m_g, result.move);
+    if (what == Thinking::Hint) {
+        if (legal) {
+            showHint(result.move);
+        } else {
+            forbidden();  // nothing to suggest
+        }
+        return;
+    }
+
+    if (m_g.GAME_MODE != MODE_COM || m_g.TURN != m_g.UPPER_PLAYER || m_g.WINNER != NO_SIDE) return;
+    if (result.found && !legal) {
+        // A search that answers what the rules refuse must not spoil the game: the computer of
+        // the game's own levels moves instead.
+        const int level = m_g.COM_LEVEL;
+        m_g.COM_LEVEL = 3;
+        com_ban();
+        m_g.COM_LEVEL = level;
+        return;
+    }
+    ComMove best;  // nothing found: the empty move, with which the computer resigns
+    if (result.found) {
+        best.fromX = result.move.fromX;
+        best.fromY = result.move.fromY;
+        best.toX = result.move.toX;
+        best.toY = result.move.toY;
+        best.before = result.move.codeBefore;
+        best.after = result.move.codeAfter;
+        best.score = result.score;
+    }
+    playComMove(best);
+}
+
+void Game::stopThinkingFor(std::string_view control) {
+    const auto* end = std::end(kStoppingCommands);
+    if (std::find(std::begin(kStoppingCommands), end, control) == end) return;
+    clearHint();
+    if (m_bg.what == Thinking::Computer) m_draw.消去_移動結果(m_g.UPPER_PLAYER);  // the caption
+    cancelThinking();
+}
+
+void Game::restartAfter(const std::function<void()>& change) {
+    const Thinking was = m_bg.what;
+    if (was == Thinking::Computer) m_draw.消去_移動結果(m_g.UPPER_PLAYER);
+    cancelThinking();
+    change();
+    if (m_ended) return;
+    if (was == Thinking::Computer) com_ban();
+    if (was == Thinking::Hint) hint();
+}
+
+void Game::showHint(const Move& m) {
+    originCell(m, m_hintCells[0], m_hintCells[1]);
+    m_hintCells[2] = m.toX;
+    m_hintCells[3] = m.toY;
+    m_hintShown = true;
+    m_draw.描画_桝輪郭(COLOR_HINT, m_hintCells[0], m_hintCells[1]);
+    m_draw.描画_桝輪郭(COLOR_HINT, m_hintCells[2], m_hintCells[3]);
+    m_draw.refresh();
+}
+
+void Game::clearHint() {
+    if (!m_hintShown) return;
+    m_hintShown = false;
+    m_draw.描画_桝輪郭(COLOR_GRID, m_hintCells[0], m_hintCells[1]);
+    m_draw.描画_桝輪郭(COLOR_GRID, m_hintCells[2], m_hintCells[3]);
+}
+
+}  // namespace zorvan
