@@ -2,6 +2,7 @@
 #include "platform/sound/library_sound.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -37,6 +38,25 @@ TEST_F(LibrarySoundTest, LoadsTheLibraryAndTheSixSounds) {
     EXPECT_EQ(sound.device(), 0);
     sound.play(SoundId::ShogiMove);  // after closing: ignored
     sound.close();                   // twice: harmless
+}
+
+// The program of a build, started from a folder without sounds, finds the build's sounds and
+// library from its own place.
+TEST_F(LibrarySoundTest, TheBuildsProgramFindsItsSoundsFromAnyFolder) {
+    const std::string programDir = fs::path(ZORVAN_CLI_PATH).parent_path().string();
+    const fs::path before = fs::current_path();
+    const fs::path elsewhere =
+        fs::temp_directory_path() / ("zorvan-elsewhere-" + std::to_string(getpid()));
+    fs::create_directories(elsewhere);
+    fs::current_path(elsewhere);
+    LibrarySound sound(defaultSoundLibraryPaths(programDir), defaultSoundFolders(programDir));
+    sound.start(warn);
+    fs::current_path(before);
+    fs::remove_all(elsewhere);
+    EXPECT_TRUE(warnings.empty()) << warnings.front();
+    ASSERT_TRUE(sound.libraryLoaded());
+    for (int i = 0; i < 6; ++i) EXPECT_NE(sound.buffer(static_cast<SoundId>(i)), 0) << i;
+    sound.close();
 }
 
 TEST_F(LibrarySoundTest, WithoutTheLibraryTheGameIsSilentAfterOneWarning) {

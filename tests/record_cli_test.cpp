@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iterator>
@@ -92,6 +93,35 @@ TEST_F(RecordCli, BadRecordOptionsAreRefused) {
     EXPECT_EQ(cli("show --record " + file("x.棋譜")).status, 2) << "--at is needed";
     EXPECT_EQ(cli("show --record " + file("missing.棋譜") + " --at 0").status, 2);
     EXPECT_EQ(cli("record " + file("nofolder/x.棋譜") + " --moves 3736").status, 2);
+}
+
+// A loaded record continues as the live game did: after each line, the moves two plies deep from
+// the record's last position are those of the same line played move by move.
+TEST_F(RecordCli, LoadedPositionsOfferTheMovesOfTheLiveGame) {
+    const struct {
+        const char* ending;
+        const char* line;
+    } lines[] = {
+        {"a chess pawn's double step beside a pawn", "3736 7274 2882 7182 PORN*55 9293 5554 4244"},
+        {"a single step beside a pawn", "3736 7274 2882 7182 PORN*55 6263 5554 6364"},
+        {"castling",
+         "3736 7274 2882 7182 PORN*55 6263 5554 6364 5463 4243 6352=QEEN 8173 1716 6181"},
+        {"a drop", "3736 7274 2882 7182 PORN*55"},
+        {"a chess pawn's promotion",
+         "3736 7274 2882 7182 PORN*55 6263 5554 6364 5463 4243 6352=QEEN"},
+        {"a shogi promotion", "3736 7274 2882+"},
+    };
+    for (const auto& l : lines) {
+        SCOPED_TRACE(l.ending);
+        const std::string moves = l.line;
+        const int n = 1 + static_cast<int>(std::count(moves.begin(), moves.end(), ' '));
+        ASSERT_EQ(cli("record " + file("line.棋譜") + " --moves '" + moves + "'").status, 0);
+        const CliOutput live = cli("perft 2 --divide --moves '" + moves + "'");
+        const CliOutput loaded =
+            cli("perft 2 --divide --record " + file("line.棋譜") + " --at " + std::to_string(n));
+        ASSERT_EQ(live.status, 0);
+        EXPECT_EQ(loaded.out, live.out);
+    }
 }
 
 }  // namespace

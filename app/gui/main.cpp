@@ -6,6 +6,7 @@
 #include <malloc.h>
 #endif
 
+#include "platform/end_signals.h"
 #include "platform/main_window.h"
 #include "platform/sound/library_sound.h"
 
@@ -24,6 +25,10 @@ int main(int argc, char** argv) {
     zorvan::LibrarySound sound(zorvan::defaultSoundLibraryPaths(programDir),
                                zorvan::defaultSoundFolders(programDir));
     zorvan::MainWindow window(&sound);
+    // kill, a logout and Ctrl+C end the game as its own 終わり does.
+    zorvan::EndSignals endSignals;
+    QObject::connect(&endSignals, &zorvan::EndSignals::endRequested, &window,
+                     &zorvan::MainWindow::endFromOutside);
     // As a window's load: start-up runs before the window shows, which then opens with its
     // first picture; the sounds open right after it (and may warn then).
     window.startUp();

@@ -153,6 +153,9 @@ ZORVAN_SOUND_API std::int32_t dsInitialize(std::intptr_t /*window*/) {
         setError("サウンドデバイスは既に開かれています。");
         return 0;
     }
+    // SIGINT and SIGTERM belong to the program: SDL would turn them into quit events that a
+    // sound library never reads, and the program would not end.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         setError("サウンドデバイスを開けません: %s", SDL_GetError());
         return 0;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <string>
 
@@ -55,6 +56,15 @@ TEST_F(SoundLibrary, InitializeOpensAndTerminateClosesTheDevice) {
     EXPECT_FALSE(deviceOpen());
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
     EXPECT_EQ(dsTerminate(device), 0);
+}
+
+// SIGINT and SIGTERM stay with the program: an open device leaves their handlers alone.
+TEST_F(SoundLibrary, LeavesTheProgramsSignalsAlone) {
+    for (int sig : {SIGINT, SIGTERM}) {
+        struct sigaction current {};
+        ASSERT_EQ(sigaction(sig, nullptr, &current), 0);
+        EXPECT_EQ(current.sa_handler, SIG_DFL) << sig;
+    }
 }
 
 TEST_F(SoundLibrary, ASecondDeviceIsRefusedWhileOneIsOpen) {

@@ -59,6 +59,11 @@ void BoardView::picture(int picture, int shade, double c, double r) {
     if (picture != EMPTY && picture != TITLE_PICTURE && !isValidPiece(picture) &&
         !isBackground(picture))
         return;  // not a picture of the set
+    if (isBackground(picture) && picture != m_background) {
+        // The ground beyond the game's cells follows the background: paint everything anew.
+        m_background = picture;
+        m_imageSize = QSize();
+    }
     PaintOp op;
     op.kind = PaintOp::Kind::Picture;
     op.picture = picture;
@@ -121,6 +126,7 @@ void BoardView::refresh() {
 
 void BoardView::clearAll() {
     m_list.clear();
+    m_background = 0;
     m_painted = 0;
     m_imageSize = QSize();  // repaint the window colour from scratch
     update();
@@ -162,7 +168,31 @@ void BoardView::rebuildIfNeeded() {
     m_image = QImage(QSize(qRound(logical.width() * dpr), qRound(logical.height() * dpr)),
                      QImage::Format_RGB32);
     m_image.fill(paletteColour(COLOR_GRID));
+    groundImage();
     m_painted = 0;
+}
+
+void BoardView::groundImage() {
+    if (m_background == 0) return;
+    // Background tiles on every cell of the picture, whatever its shape; the game's own painting
+    // covers those it uses.
+    QPainter p(&m_image);
+    const double s = m_pictures.scale();
+    const double right = m_image.width() / s;
+    const double bottom = m_image.height() / s;
+    for (int c = static_cast<int>(std::floor(-BOARD_LEFT / double(SQUARE_W))); cellX(c) < right;
+         ++c) {
+        for (int r = static_cast<int>(std::floor(-BOARD_TOP / double(SQUARE_H))); cellY(r) < bottom;
+             ++r) {
+            PaintOp op;
+            op.picture = m_background;
+            op.c = c;
+            op.r = r;
+            op.x = cellX(c);
+            op.y = cellY(r);
+            paintOp(p, op);
+        }
+    }
 }
 
 void BoardView::flush() {

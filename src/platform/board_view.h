@@ -4,8 +4,8 @@
 //
 // The picture covers 9600 x 10500 twips at 15 twips a logical pixel (640 x 700) by default and is
 // scaled uniformly with the window, anchored at the top left, so the board keeps its shape; extra
-// room on the right or below shows more of the background. Everything painted is kept in a
-// display list and painted again when the scale changes.
+// room on the right or below shows more of the background, at any shape of the window. Everything
+// painted is kept in a display list and painted again when the scale changes.
 #pragma once
 
 #include <QImage>
@@ -73,6 +73,7 @@ private:
     void add(PaintOp op);
     void flush();            // paints the entries not yet on the off-screen picture
     void rebuildIfNeeded();  // a new off-screen picture when the size or pixel ratio changed
+    void groundImage();      // the current background over the whole off-screen picture
     void paintOp(QPainter& p, const PaintOp& op);
 
     PictureSet m_pictures;
@@ -82,7 +83,8 @@ private:
     QSize m_imageSize;  // logical size the image was made for
     double m_imageZoom = 1.0;
     double m_dpr = 0;
-    QTimer m_settle;  // while a resize goes on, the old picture is shown scaled
+    QTimer m_settle;       // while a resize goes on, the old picture is shown scaled
+    int m_background = 0;  // the background tile last painted (0: none yet)
 };
 
 }  // namespace zorvan

@@ -100,6 +100,12 @@ void MainWindow::endAfterThisEvent() {
     QTimer::singleShot(0, this, &QWidget::close);
 }
 
+void MainWindow::endFromOutside() {
+    m_game->menu("OWARI");
+    // Every event loop ends, a modal one included; none starts any more.
+    QCoreApplication::exit(0);
+}
+
 void MainWindow::fitToScreen() {
     // The default scale, unless the screen is too small for it; the window manager places it.
     QSize board = m_board->sizeHint();

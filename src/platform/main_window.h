@@ -56,6 +56,10 @@ public:
     // Closes the window once the current event is over (the game has ended the program).
     void endAfterThisEvent();
 
+    // The program was asked from outside to end (SIGTERM, SIGINT): ends it as 終わり does, the
+    // sounds released, and leaves any message box or dialog that is open.
+    void endFromOutside();
+
 signals:
     // A menu item was chosen, or one of the top-level menus was opened.
     void menuCommand(const QString& control);

@@ -74,6 +74,7 @@ void Game::初期設定() {
     m_hintShown = false;
     zorvan::初期設定(m_g);
     m_host.setTimer(false);
+    m_draw.forgetStatusTexts();
     画面_再描画();
 }
 

@@ -156,7 +156,7 @@ void Game::levelClick(int n) {
     // A level chosen while the computer thinks applies to the move it is thinking about: that
     // search is dropped and the computer starts again at the new level.
     restartAfter([this, n] {
-        for (int x = -2; x <= 0; ++x) m_draw.描画_絵(EMPTY, x, 0);
+        m_draw.消去_レベル();
         レベル_設定(n);
     });
 }
@@ -216,6 +216,11 @@ void Game::handicapStep(bool up) {
         if (const HandicapStep* step = stepOf(up ? m_g.HANDICAP_LEVEL : level)) {
             const int code = up ? step->up : step->down;
             m_g.BOARD[step->x][step->y] = code;
+            // The game starts from the handicapped position: taking moves back returns to it.
+            m_g.ensureHistory(0);
+            m_g.HISTORY[0] = m_g.BOARD;
+            m_g.OWN_HAND_HISTORY[0] = m_g.OWN_HAND;
+            m_g.ENEMY_HAND_HISTORY[0] = m_g.ENEMY_HAND;
             m_draw.描画_絵(code, step->x, step->y);
             m_draw.描画_桝輪郭(COLOR_GRID, step->x, step->y);
             駒移動音(code);

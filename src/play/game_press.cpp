@@ -215,8 +215,12 @@ void Game::executePersonMove(int codeBefore) {
     駒移動音(code);
 
     m_g.MOVE_NO += 1;
-    手順保存(m_g, fromX, fromY, toX, toY, codeBefore, code, captured, m_g.LOWER_TIME,
-             m_g.MOVE_ELAPSED + m_g.LOWER_TIME, m_g.UPPER_TIME, m_g.UPPER_TIME);
+    // The time of this move goes to the clock of the side that made it.
+    const bool upperMoved = code >= HU;
+    const double lowerAfter = m_g.LOWER_TIME + (upperMoved ? 0 : m_g.MOVE_ELAPSED);
+    const double upperAfter = m_g.UPPER_TIME + (upperMoved ? m_g.MOVE_ELAPSED : 0);
+    手順保存(m_g, fromX, fromY, toX, toY, codeBefore, code, captured, m_g.LOWER_TIME, lowerAfter,
+             m_g.UPPER_TIME, upperAfter);
     m_g.MOVE_COUNT += 1;
     m_draw.描画_手数(m_g.MOVE_COUNT, COLOR_WHITE);
     m_draw.描画_移動結果(code >= HU ? m_g.UPPER_PLAYER : m_g.LOWER_PLAYER, toX, toY, code,

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/game_state.h"
+#include "records/history.h"  // 調査_移動結果
 
 namespace zorvan {
 
@@ -26,8 +27,6 @@ void AFTER_Click(Game& game);    // 進: one move forward
 void REPLAY_Click(Game& game);   // 戻: one move back
 void CANCEL_Click(Game& game);   // 最初: back to a new game
 void REVERSE_Click(Game& game);  // 反転: turn the board round
-// Target square and code of the piece that arrived with move n (unchanged when none did).
-void 調査_移動結果(const GameState& g, int n, int& x, int& y, int& code);
 
 void KIFU_WRITE_Click(Game& game);                      // 書込: show the record panel for writing
 void KIFU_READ_Click(Game& game);                       // 読込: show the record panel's file list

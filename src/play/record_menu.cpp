@@ -73,9 +73,13 @@ void File1_Click(Game& game, const std::string& path) {
     game.初期設定();
     GameState& g = game.state();
     g.KIFU_MODE = ON;
-    headerText(game, 取得_棋譜のX座標(headers.lines[0]) - 3000, 6350, headers.lines[0], COLOR_PICK);
+    // The game's name and the lower player's name go on the row below the board, clear of the
+    // pieces; starting a game clears that row again.
+    const double belowBoard = BOARD_TOP + 10.2 * SQUARE_H;
+    headerText(game, 取得_棋譜のX座標(headers.lines[0]) - 3000, belowBoard, headers.lines[0],
+               COLOR_PICK);
     headerText(game, 取得_棋譜のX座標(headers.lines[1]), 100, headers.lines[1], COLOR_WHITE);
-    headerText(game, 取得_棋譜のX座標(headers.lines[2]), 6350, headers.lines[2], COLOR_WHITE);
+    headerText(game, 取得_棋譜のX座標(headers.lines[2]), belowBoard, headers.lines[2], COLOR_WHITE);
     parseRecord(bytes, game.codec(), g, headers, count);
     g.MOVE_NO = 0;
     g.MOVE_COUNT = 0;

@@ -4,6 +4,7 @@
 
 #include "play/game.h"
 #include "play/hooks.h"
+#include "records/history.h"
 #include "rules/hand_rules.h"
 #include "rules/players.h"
 
@@ -22,6 +23,8 @@ void showSnapshot(Game& game, int n) {
     GameState& g = game.state();
     Drawing& d = game.drawing();
     const auto k = static_cast<size_t>(n);
+    // A loaded record's move is known only from its snapshots.
+    if (g.KIFU_MODE == ON) recoverMoveTarget(g, n);
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) g.BOARD[x][y] = g.HISTORY[k][x][y];
     for (int s = 1; s <= HAND_SLOTS; ++s) {
@@ -60,22 +63,6 @@ void beginStep(Game& game) {
 }
 
 }  // namespace
-
-void 調査_移動結果(const GameState& g, int n, int& x, int& y, int& code) {
-    if (n < 1 || static_cast<size_t>(n) >= g.HISTORY.size()) return;
-    const Board& now = g.HISTORY[static_cast<size_t>(n)];
-    const Board& before = g.HISTORY[static_cast<size_t>(n) - 1];
-    for (int sx = 1; sx <= 9; ++sx) {
-        for (int sy = 1; sy <= 9; ++sy) {
-            if (now[sx][sy] != before[sx][sy] && now[sx][sy] != EMPTY) {
-                x = sx;
-                y = sy;
-                code = now[sx][sy];
-                return;
-            }
-        }
-    }
-}
 
 void AFTER_Click(Game& game) {
     GameState& g = game.state();

@@ -15,4 +15,14 @@ void 手順保存(GameState& g, int fromX, int fromY, int toX, int toY, int code
               int captured, double lowerBefore, double lowerAfter, double upperBefore,
               double upperAfter);  // save the move sequence
 
+// Target square and code of the piece that arrived with move n, read from snapshots n - 1 and n:
+// the first square (x = 1..9 outer, y = 1..9 inner) that changed and is not empty. When none
+// did, x, y and code are left unchanged.
+void 調査_移動結果(const GameState& g, int n, int& x, int& y, int& code);  // find a move's result
+
+// Sets MOVE_TO_X, MOVE_TO_Y and MOVE_CODE of move n (1..) as 調査_移動結果 finds them in the
+// snapshots (0, 0 and EMPTY when no square gained a piece). A loaded record has no such entries;
+// with them every position of it offers the moves the live game offered (en passant reads them).
+void recoverMoveTarget(GameState& g, int n);
+
 }  // namespace zorvan

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <vector>
 
+#include "records/history.h"
+
 namespace zorvan {
 
 RecordMessage recordErrorMessage(RecordError e) {
@@ -223,6 +225,9 @@ RecordError parseRecord(std::string_view bytes, const TextCodec& codec, GameStat
             *clocks[c] = static_cast<double>(v < 0 ? 0 : v);
         }
     }
+    // The file holds no last-move entries: recover them from the snapshots (entry 0 is the
+    // start the caller set up), so nothing of an earlier game is read in their place.
+    for (size_t k = 1; k <= count; ++k) recoverMoveTarget(g, static_cast<int>(k));
     moves = static_cast<int>(count);
     return RecordError::None;
 }

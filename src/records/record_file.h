@@ -69,7 +69,9 @@ struct RecordHeaders {
 
 // Parses the bytes of a record file into history entries 1..count of `g` and returns count in
 // `moves`. The file is checked completely before anything is stored: a refused file leaves `g`
-// untouched. Text past column 287 is ignored; a missing or non-numeric field reads as 0.
+// untouched. Text past column 287 is ignored; a missing or non-numeric field reads as 0. Each
+// move's target square and code are recovered from its snapshot and the one before (entry 0 must
+// hold the starting position).
 RecordError parseRecord(std::string_view bytes, const TextCodec& codec, GameState& g,
                         RecordHeaders& headers, int& moves);
 

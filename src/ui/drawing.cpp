@@ -131,6 +131,9 @@ void Drawing::描画_棋譜読込み部分消去() {
         描画_絵(EMPTY, x, 10);
         描画_桝輪郭(COLOR_GRID, x, 9);
     }
+    // A loaded record's game name starts left of the board, where the upper side's clock is.
+    for (int x = -3; x <= 0; ++x) 描画_絵(m_g.BACKGROUND, x, 10);
+    描画_所有時間(m_g.UPPER_PLAYER, m_g.UPPER_TIME);
 }
 
 void Drawing::画面_再描画() {
@@ -144,6 +147,7 @@ void Drawing::画面_再描画() {
     if (m_g.GAME_MODE == MODE_COM) 描画_レベル(m_g.COM_LEVEL);
     if (m_g.HANDICAP_ON == ON) 描画_ハンデレベル(m_g.HANDICAP_LEVEL);
     描画_絵(PICTURE_TITLE, 10.8, -1);
+    redrawStatusTexts();
 }
 
 void Drawing::refresh() {

@@ -66,14 +66,17 @@ public:
     void 描画_手数(int n, int colour);                                     // move counter
     void 描画_桝_数値();                                                   // file/rank labels
     void 描画_レベル(int level);                                           // "LEVEL n"
+    void 消去_レベル();                                                    // erase it
     void 描画_ハンデレベル(int level);                                     // handicap title
     void 描画_所有時間(int player, double seconds);                        // a player's time
     void 消去_所有時間(int player);                                        // erase it
     void 描画_思考中();                                                    // thinking caption
     void 描画_棋譜読込み部分消去();  // clear the record display below the board
 
-    // Redraw the whole screen.
+    // Redraw the whole screen, with the move counter and the move texts as they stood.
     void 画面_再描画();
+    // A new game shows no move counter and no move texts: forget those shown.
+    void forgetStatusTexts();
 
     // Push what was painted to the screen at once.
     void refresh();
@@ -81,8 +84,20 @@ public:
 private:
     void shadowed(double x, double y, std::string_view text, int colour, int size);
 
+    // A move text as it was drawn, above the board (upper side) or right of it (lower side).
+    struct ShownMove {
+        bool shown = false;
+        int x = 0, y = 0, code = 0, colour = 0;
+    };
+    void drawMoveText(bool upper, const ShownMove& move);
+    void redrawStatusTexts();
+
     GameState& m_g;
     Canvas* m_canvas;
+    ShownMove m_upperMove, m_lowerMove;
+    bool m_thinkingShown = false;
+    bool m_counterShown = false;
+    int m_counter = 0;
 };
 
 }  // namespace zorvan

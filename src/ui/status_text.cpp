@@ -22,6 +22,12 @@ constexpr std::array<std::string_view, 21> kHandicapTitles = {
     "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:10級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:11級",
     "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級"};
 
+// Rows of the move texts: high enough in their cells that text and shadow (0.1 row lower) stay
+// inside the cells their eraser repaints, with our font at any scale. (Lower, they would leave
+// their last pixel rows on the row below: the level caption's and the move counter's.)
+constexpr double kUpperMoveRow = -1.7;
+constexpr double kLowerMoveRow = 2.3;
+
 // Twips from a grid position to where a label starts.
 constexpr double kLabelDx = 120.0 / SQUARE_W;
 constexpr double kLabelDy = 160.0 / SQUARE_H;
@@ -95,34 +101,38 @@ void Drawing::shadowed(double x, double y, std::string_view text, int colour, in
 
 void Drawing::描画_移動結果(int player, int x, int y, int code, int colour) {
     消去_移動結果(player);
-    double fx = 0;
-    double fy = 0;
-    if (player == m_g.UPPER_PLAYER) {
-        fx = 1.1;
-        fy = -1.5;
-    } else if (player == m_g.LOWER_PLAYER) {
-        fx = 13.4;
-        fy = 2.4;
-    } else {
-        return;
-    }
+    if (player != m_g.UPPER_PLAYER && player != m_g.LOWER_PLAYER) return;
+    const bool upper = player == m_g.UPPER_PLAYER;
+    ShownMove& shown = upper ? m_upperMove : m_lowerMove;
+    shown = {true, x, y, code, colour};
+    drawMoveText(upper, shown);
+}
+
+void Drawing::drawMoveText(bool upper, const ShownMove& move) {
+    const double fx = upper ? 1.1 : 13.4;
+    const double fy = upper ? kUpperMoveRow : kLowerMoveRow;
     // File counted from the right, rank as a numeral, then the piece after the move.
-    shadowed(fx, fy, 文字列変換(110 - x), colour, 12);
-    shadowed(fx + 0.4, fy, 文字列変換(110 + y), colour, 12);
-    shadowed(fx + 1.0, fy, 文字列変換(code), colour, 12);
+    shadowed(fx, fy, 文字列変換(110 - move.x), move.colour, 12);
+    shadowed(fx + 0.4, fy, 文字列変換(110 + move.y), move.colour, 12);
+    shadowed(fx + 1.0, fy, 文字列変換(move.code), move.colour, 12);
 }
 
 void Drawing::消去_移動結果(int player) {
     if (player == m_g.UPPER_PLAYER) {
+        m_upperMove.shown = false;
+        m_thinkingShown = false;
         for (int x = 1; x <= 3; ++x) 描画_絵(EMPTY, x, -2);
         if (m_g.checks.CHESS_MOCHIKOMA) 描画_桝輪郭(COLOR_GRID, -1, 7);
         描画_桝輪郭(COLOR_GRID, 1, 8);
     } else if (player == m_g.LOWER_PLAYER) {
+        m_lowerMove.shown = false;
         for (int x = 13; x <= 16; ++x) 描画_絵(EMPTY, x, 2);
     }
 }
 
 void Drawing::描画_手数(int n, int /*colour*/) {
+    m_counterShown = true;
+    m_counter = n;
     描画_絵(EMPTY, 13, 3);
     描画_絵(EMPTY, 14, 3);
     const double x = n < 10 ? 13.2 : (n < 100 ? 13.1 : 13.0);
@@ -149,6 +159,12 @@ void Drawing::描画_レベル(int level) {
     描画_数値(1, -0.8, "LEVEL", COLOR_WHITE, 0, 10);
     描画_数値(2.4, -0.7, level, COLOR_BLACK, 0, 10);
     描画_数値(2.3, -0.8, level, COLOR_WHITE, 0, 10);
+}
+
+// The caption "LEVEL n" and its shadow stand on the two cells above files 9 and 8, whatever the
+// digit; they show the background.
+void Drawing::消去_レベル() {
+    for (int x = 1; x <= 2; ++x) 描画_絵(m_g.BACKGROUND, x, -1);
 }
 
 void Drawing::描画_ハンデレベル(int level) {
@@ -181,11 +197,35 @@ void Drawing::消去_所有時間(int player) {
 }
 
 void Drawing::描画_思考中() {
+    m_upperMove.shown = false;
+    m_thinkingShown = true;
     for (int x = 1; x <= 3; ++x) 描画_絵(EMPTY, x, -2);
     if (m_g.checks.CHESS_MOCHIKOMA) 描画_桝輪郭(COLOR_GRID, -1, 7);
-    描画_数値(1.2, -1.5, "思考中", COLOR_BLACK, 0, 12);
-    描画_数値(1.1, -1.6, "思考中", COLOR_MOVE_TEXT, 0, 12);
+    描画_数値(1.2, kUpperMoveRow, "思考中", COLOR_BLACK, 0, 12);
+    描画_数値(1.1, kUpperMoveRow - 0.1, "思考中", COLOR_MOVE_TEXT, 0, 12);
     描画_桝輪郭(COLOR_GRID, 1, 8);
+}
+
+void Drawing::forgetStatusTexts() {
+    m_upperMove.shown = false;
+    m_lowerMove.shown = false;
+    m_thinkingShown = false;
+    m_counterShown = false;
+}
+
+// The counter and the move texts after the whole screen was painted anew.
+void Drawing::redrawStatusTexts() {
+    if (m_counterShown) 描画_手数(m_counter, COLOR_WHITE);
+    if (m_thinkingShown) {
+        描画_思考中();
+    } else if (m_upperMove.shown) {
+        for (int x = 1; x <= 3; ++x) 描画_絵(EMPTY, x, -2);
+        drawMoveText(true, m_upperMove);
+    }
+    if (m_lowerMove.shown) {
+        for (int x = 13; x <= 16; ++x) 描画_絵(EMPTY, x, 2);
+        drawMoveText(false, m_lowerMove);
+    }
 }
 
 }  // namespace zorvan

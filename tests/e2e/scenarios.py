@@ -2,6 +2,7 @@
 raises E2EError with what it expected and what it saw."""
 
 import os
+import signal
 import subprocess
 import time
 
@@ -400,6 +401,37 @@ def screenshot(run):
     game.press_escape_and_wait_for_exit()
 
 
+def signals(run):
+    """The program ends when told to from outside, as its own 終わり does: SIGTERM (kill, a
+    desktop logout) while it waits for a move, SIGINT (Ctrl+C in its terminal) while a message
+    box is open. It ends by itself with status 0 and leaves its settings file whole."""
+    for sig, box_open in ((signal.SIGTERM, False), (signal.SIGINT, True)):
+        name = signal.Signals(sig).name
+        folder = run.folder(f"signal-{name}")
+        game = run.start(folder, f"signal-{name}")
+        game.menu("対局", "対局(人間)")
+        if box_open:
+            wait_for("the turn's message box", game.boxes, STEP_TIMEOUT)
+        else:
+            game.expect_box(" ", "先手の番です")
+            game.press_cell(7, 7)
+        settings = read_settings(folder)
+        began = time.monotonic()
+        game.proc.send_signal(sig)
+        try:
+            game.proc.wait(STEP_TIMEOUT)
+        except subprocess.TimeoutExpired:
+            raise E2EError(f"the program did not end after {name}")
+        run.measure(f"{name} to the program's end", time.monotonic() - began, "s")
+        if game.proc.returncode != 0:
+            how = (f"was killed by {name}" if game.proc.returncode == -sig
+                   else f"ended with status {game.proc.returncode}")
+            raise E2EError(f"the program {how} instead of ending by itself; its output:\n"
+                           f"{game.output()}")
+        if read_settings(folder) != settings:
+            raise E2EError(f"the settings file changed when the program ended on {name}")
+
+
 ALL = {
     "persons": persons,
     "computer": computer,
@@ -408,4 +440,5 @@ ALL = {
     "installed": installed,
     "no_sound_device": no_sound_device,
     "screenshot": screenshot,
+    "signals": signals,
 }

@@ -170,7 +170,12 @@ std::vector<std::string> defaultSoundLibraryPaths(const std::string& programDir)
 }
 
 std::vector<std::string> defaultSoundFolders(const std::string& programDir) {
-    return {".", programDir, programDir + "/run", programDir + "/../share/zorvan/sounds",
+    // "../run": the build folder's sounds, beside the folder the build puts the program in.
+    return {".",
+            programDir,
+            programDir + "/run",
+            programDir + "/../run",
+            programDir + "/../share/zorvan/sounds",
             ZORVAN_INSTALL_DATADIR "/sounds"};
 }
 
