@@ -89,17 +89,66 @@ TEST(BestmoveCommand, ScoresListEveryCandidateAndTheBestIsTheFirstHighest) {
     }
 }
 
-TEST(BestmoveCommand, RefusesWhenThePersonIsToMove) {
-    EXPECT_EQ(cli("bestmove").status, 2);
-    EXPECT_EQ(cli("bestmove --level 4 --moves 7776").status, 2);
+// The lower side is answered too: levels 1..3 on the turned position, 4 and 5 by the search.
+TEST(BestmoveCommand, AnswersForTheLowerSideAtEveryLevel) {
+    for (const char* level : {"1", "3"}) {
+        const CliRun r = cli(std::string("bestmove --level ") + level);
+        EXPECT_EQ(r.status, 0) << level;
+        ASSERT_EQ(r.lines.size(), 1u) << level;
+        EXPECT_TRUE(
+            std::regex_match(r.lines[0], std::regex(R"(bestmove \d{4}\S* score -?\d+\.\d)")))
+            << r.lines[0];
+    }
+    const CliRun strong = cli("bestmove --level 4 --depth 3");
+    EXPECT_EQ(strong.status, 0);
+    ASSERT_EQ(strong.lines.size(), 1u);
+    EXPECT_TRUE(std::regex_match(
+        strong.lines[0], std::regex(R"(bestmove \S+ score -?\d+ depth 3 nodes \d+ time \S+)")))
+        << strong.lines[0];
+}
+
+TEST(BestmoveCommand, LowerSideScoresAreListedInTheBoardsOwnSquares) {
+    const CliRun r = cli("bestmove --scores --level 2");
+    ASSERT_EQ(r.status, 0);
+    ASSERT_GE(r.lines.size(), 2u);
+    // The first candidates are the lower side's pieces on rank 7 and below, never the upper side's.
+    for (size_t i = 0; i + 1 < r.lines.size(); ++i) {
+        const std::string& line = r.lines[i];
+        if (line[0] >= '1' && line[0] <= '9') {
+            EXPECT_GE(line[1], '6') << line;
+        }
+    }
+}
+
+TEST(BestmoveCommand, RefusesBadLevelsAndOptions) {
+    EXPECT_EQ(cli("bestmove --level 6").status, 2);
+    EXPECT_EQ(cli("bestmove --level 0").status, 2);
+    EXPECT_EQ(cli("bestmove --level 4 --scores").status, 2);
+    EXPECT_EQ(cli("bestmove --level 3 --depth 2").status, 2);
+    EXPECT_EQ(cli("bestmove --level 5 --movetime x").status, 2);
+}
+
+TEST(BestmoveCommand, StrongLevelsAtAFixedDepthGiveTheSameAnswerTwice) {
+    const CliRun a = cli("bestmove --level 5 --depth 4 --moves '7776 2223'");
+    const CliRun b = cli("bestmove --level 5 --depth 4 --moves '7776 2223'");
+    ASSERT_EQ(a.lines.size(), 1u);
+    ASSERT_EQ(b.lines.size(), 1u);
+    // Everything but the time agrees.
+    EXPECT_EQ(a.lines[0].substr(0, a.lines[0].find(" time ")),
+              b.lines[0].substr(0, b.lines[0].find(" time ")));
 }
 
 TEST(BestmoveCommand, NothingToPlayOnceAKingIsTaken) {
     const CliRun r = cli(std::string("bestmove --moves '") + kLowerWon + "'");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.lines, std::vector<std::string>{"bestmove none"});
-    // After the upper side took the 王 the turn passed to the person.
+    // After the upper side took the 王 the turn passed to the person: levels 1..3 refuse as they
+    // always did, the stronger levels have nothing to play.
     EXPECT_EQ(cli(std::string("bestmove --chess-hand --moves '") + kFinishedGame + "'").status, 2);
+    const CliRun strong =
+        cli(std::string("bestmove --level 4 --chess-hand --moves '") + kFinishedGame + "'");
+    EXPECT_EQ(strong.status, 0);
+    EXPECT_EQ(strong.lines, std::vector<std::string>{"bestmove none"});
 }
 
 TEST(SelfplayCommand, NumbersThePliesAndEndsWithTheResult) {
@@ -118,6 +167,52 @@ TEST(SelfplayCommand, AFinishedGamePlaysNothing) {
     const CliRun r = cli(std::string("selfplay --chess-hand --moves '") + kFinishedGame + "'");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.lines, std::vector<std::string>{"result GOTE plies 0"});
+}
+
+TEST(SelfplayCommand, TakesTheStrongerLevels) {
+    const CliRun r = cli("selfplay --level 4 --lower-level 4 --max-moves 3");
+    EXPECT_EQ(r.status, 0);
+    ASSERT_EQ(r.lines.size(), 4u);
+    EXPECT_EQ(r.lines.back(), "result none plies 3");
+}
+
+TEST(MatchCommand, PlaysEachOpeningWithBothColoursAndSumsUp) {
+    const CliRun r = cli("match --level 4 --against 1 --games 2 --depth 1 --max-plies 6");
+    EXPECT_EQ(r.status, 0);
+    ASSERT_GE(r.lines.size(), 9u);
+    EXPECT_TRUE(std::regex_match(r.lines[0], std::regex(R"(game 1 opening 0 A=LEVEL4 lower: .*)")))
+        << r.lines[0];
+    EXPECT_TRUE(std::regex_match(r.lines[1], std::regex(R"(game 2 opening 0 A=LEVEL4 upper: .*)")))
+        << r.lines[1];
+    EXPECT_TRUE(
+        std::regex_match(r.lines[2], std::regex(R"(games 2: LEVEL4 won \d, lost \d, drew \d .*)")))
+        << r.lines[2];
+    EXPECT_EQ(r.lines.back(), "illegal moves 0 (every move checked against the legal moves)");
+    EXPECT_EQ(cli("match --level 4 --against 9").status, 2);
+    EXPECT_EQ(cli("match --level 4 --against 3 --weights nonsense=1").status, 2);
+    EXPECT_EQ(cli("match --level 4 --against 3 --openings /nonexistent/file").status, 2);
+}
+
+// Openings from a file: comments and blank lines skipped, lines used in turn; an illegal line is
+// refused.
+TEST(MatchCommand, TakesOpeningsFromAFile) {
+    const std::string path = ::testing::TempDir() + "zorvan_openings.txt";
+    FILE* f = std::fopen(path.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("# two openings\n\n7776 2223\n5756\n", f);
+    std::fclose(f);
+    const CliRun r =
+        cli("match --level 4 --against 4 --depth 1 --games 4 --max-plies 2 --openings " + path);
+    EXPECT_EQ(r.status, 0);
+    ASSERT_GE(r.lines.size(), 4u);
+    EXPECT_EQ(r.lines[3].rfind("game 4 opening 1 A=LEVEL4 upper: 1/2 in 2 plies", 0), 0u)
+        << r.lines[3];
+    f = std::fopen(path.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("5755\n", f);
+    std::fclose(f);
+    EXPECT_EQ(cli("match --level 4 --against 4 --depth 1 --games 2 --openings " + path).status, 2);
+    std::remove(path.c_str());
 }
 
 TEST(SelfplayCommand, AgreesWithBestmoveForTheUpperSide) {

@@ -15,6 +15,7 @@ int runSurvey(const Args& args);    // survey [position options]
 int runBestmove(const Args& args);  // bestmove [--level L] [--scores] [position options]
 int runSelfplay(const Args& args);  // selfplay [--level L] [--lower-level L] [--max-moves N] ...
 int runBench(const Args& args);     // bench
+int runMatch(const Args& args);     // match --level A --against B [--games N] ...
 
 int runRecord(
     const Args& args);  // record FILE [--name N] [--sente S] [--gote G] [position options]

@@ -7,6 +7,7 @@
 #include "engine/search.h"
 #include "play/self_play.h"
 #include "position.h"
+#include "search/think.h"
 
 namespace zorvan::cli {
 
@@ -41,15 +42,38 @@ bool numberOption(const Args& rest, size_t& i, int low, int high, int& out, int&
     return true;
 }
 
-// Lists every scored candidate as it is scored.
+// Lists every scored candidate as it is scored (turned back when the search ran on the turned
+// position of the lower side).
 class ScoreLister : public ComPorts {
 public:
+    explicit ScoreLister(bool turned) : turned_(turned) {}
     void scored(int fromX, int fromY, int toX, int toY, int before, int code,
                 double score) override {
         const Move m{fromX, fromY, toX, toY, before, code};
-        std::printf("%s %.1f\n", formatMove(m).c_str(), score);
+        std::printf("%s %.1f\n", formatMove(turned_ ? turnBack(m) : m).c_str(), score);
     }
+
+private:
+    bool turned_;
 };
+
+// The stronger levels: their move for the side to move, with the search's figures.
+int strongBestmove(const GameState& g, int level, int movetime, int depth) {
+    search::Limits limits = search::levelLimits(level);
+    if (movetime > 0) limits.movetimeMs = movetime;
+    if (depth > 0) {
+        limits.depth = depth;
+        if (movetime <= 0) limits.movetimeMs = 0;  // a fixed depth alone is deterministic
+    }
+    const search::Result r = search::think(g, limits);
+    if (!r.found) {
+        std::printf("bestmove none\n");
+        return 0;
+    }
+    std::printf("bestmove %s score %d depth %d nodes %llu time %.3f\n", formatMove(r.move).c_str(),
+                r.score, r.depth, static_cast<unsigned long long>(r.nodes), r.seconds);
+    return 0;
+}
 
 class Printer : public SelfPlayObserver {
 public:
@@ -65,18 +89,33 @@ int runBestmove(const Args& args) {
     Args rest;
     if (const int status = setUpPosition(args, g, rest)) return status;
     int level = 3;
+    int movetime = 0;
+    int depth = 0;
     bool scores = false;
     int status = 0;
     for (size_t i = 0; i < rest.size(); ++i) {
         if (rest[i] == "--level") {
-            if (!numberOption(rest, i, 1, 3, level, status)) return status;
+            if (!numberOption(rest, i, 1, 5, level, status)) return status;
+        } else if (rest[i] == "--movetime") {
+            if (!numberOption(rest, i, 1, 600000, movetime, status)) return status;
+        } else if (rest[i] == "--depth") {
+            if (!numberOption(rest, i, 1, 40, depth, status)) return status;
         } else if (rest[i] == "--scores") {
             scores = true;
         } else {
             return usageError("bestmove: unexpected argument '" + rest[i] + "'");
         }
     }
-    if (g.sideOf(g.TURN) != Side::Upper) {
+    const Side side = g.sideOf(g.TURN);
+    if (level >= 4) {
+        if (scores) return usageError("bestmove: --scores is for levels 1 to 3");
+        return strongBestmove(g, level, movetime, depth);
+    }
+    if (movetime > 0 || depth > 0)
+        return usageError("bestmove: --movetime and --depth are for levels 4 and 5");
+    // Levels 1..3 answer for the lower side on the turned position, as in selfplay; once a game is
+    // over with the lower side to move they refuse, as they always did.
+    if (side != Side::Upper && (side == Side::None || g.WINNER != NO_SIDE)) {
         std::fputs("the computer plays the upper side\n", stderr);
         return 2;
     }
@@ -86,13 +125,17 @@ int runBestmove(const Args& args) {
     }
     g.GAME_MODE = MODE_COM;
     g.COM_LEVEL = level;
-    ScoreLister lister;
+    ScoreLister lister(side == Side::Lower);
     ComPorts quiet;
-    const ComMove best = comSearch(g, scores ? static_cast<ComPorts&>(lister) : quiet);
-    if (!best.exists()) {
+    GameState scratch;
+    bool found = false;
+    ComMove best;
+    const Move m = computerMove(g, scratch, level, scores ? static_cast<ComPorts&>(lister) : quiet,
+                                found, best);
+    if (!found) {
         std::printf("bestmove none\n");
     } else {
-        std::printf("bestmove %s score %.1f\n", formatMove(toMove(best)).c_str(), best.score);
+        std::printf("bestmove %s score %.1f\n", formatMove(m).c_str(), best.score);
     }
     return 0;
 }
@@ -110,9 +153,9 @@ int runSelfplay(const Args& args) {
             if (i + 1 >= rest.size()) return usageError("selfplay: --save needs a file");
             save = rest[++i];
         } else if (rest[i] == "--level") {
-            if (!numberOption(rest, i, 1, 3, options.upperLevel, status)) return status;
+            if (!numberOption(rest, i, 1, 5, options.upperLevel, status)) return status;
         } else if (rest[i] == "--lower-level") {
-            if (!numberOption(rest, i, 1, 3, lowerLevel, status)) return status;
+            if (!numberOption(rest, i, 1, 5, lowerLevel, status)) return status;
         } else if (rest[i] == "--max-moves") {
             if (!numberOption(rest, i, 0, 100000, options.maxPlies, status)) return status;
         } else {

@@ -12,11 +12,15 @@ void usage() {
         "  show                        print the position\n"
         "  perft DEPTH [--divide]      count the move tree to DEPTH plies\n"
         "  survey                      print the influence maps and the mate tests\n"
-        "  bestmove [--level 1|2|3] [--scores]\n"
-        "                              the computer's move for the upper side\n"
+        "  bestmove [--level 1..5] [--scores] [--movetime MS] [--depth D]\n"
+        "                              the computer's move for the side to move\n"
         "  selfplay [--level L] [--lower-level L] [--max-moves N] [--save FILE]\n"
-        "                              the computer plays both sides\n"
-        "  bench                       time the computer's search\n"
+        "                              the computer plays both sides (levels 1..5)\n"
+        "  match --level A --against B [--games N] [--openings FILE] [--movetime MS]\n"
+        "        [--max-plies P] [--depth D] [--against-depth D] [--first-opening K]\n"
+        "        [--chess-hand | --both-options] [--quiet]\n"
+        "                              two levels play each opening with both colours\n"
+        "  bench [--search] [--depth D] time the computer's searches (--search: levels 4/5 only)\n"
         "  record FILE [--name N] [--sente S] [--gote G]\n"
         "                              write the game to a record file\n"
         "position options (every command):\n"
@@ -41,6 +45,7 @@ int main(int argc, char** argv) {
     if (command == "bestmove") return zorvan::cli::runBestmove(args);
     if (command == "selfplay") return zorvan::cli::runSelfplay(args);
     if (command == "bench") return zorvan::cli::runBench(args);
+    if (command == "match") return zorvan::cli::runMatch(args);
     if (command == "record") return zorvan::cli::runRecord(args);
     usage();
     return 2;

@@ -6,6 +6,7 @@
 #include "records/history.h"
 #include "rules/hand_rules.h"
 #include "rules/players.h"
+#include "search/think.h"
 
 namespace zorvan {
 
@@ -78,6 +79,18 @@ Move turnBack(const Move& m) {
 
 Move computerMove(GameState& g, GameState& scratch, int level, ComPorts& ports, bool& found,
                   ComMove& searched) {
+    if (level >= 4) {
+        // The stronger levels search for either side on the position as it stands.
+        const search::Result r = search::think(g, search::levelLimits(level));
+        found = r.found;
+        searched = ComMove{};
+        if (found) {
+            searched = ComMove{r.move.fromX, r.move.fromY,      r.move.toX,
+                               r.move.toY,   r.move.codeBefore, r.move.codeAfter};
+            searched.score = r.score;
+        }
+        return r.move;
+    }
     if (g.sideOf(g.TURN) == Side::Upper) {
         g.COM_LEVEL = level;
         searched = comSearch(g, ports);

@@ -22,8 +22,9 @@ void turnPosition(const GameState& g, GameState& t);
 // A move of the turned position as a move of the original one.
 Move turnBack(const Move& m);
 
-// The computer's move for the side to move of `g` at `level`: searched on `g` itself for the upper
-// side, on the turned position (built in `scratch`) for the lower side. `found` is false when the
+// The computer's move for the side to move of `g` at `level`: levels 1..3 search `g` itself for
+// the upper side and the turned position (built in `scratch`) for the lower side; levels 4 and 5
+// run the stronger search at their own move time for either side. `found` is false when the
 // side has no legal move. The search's own figures (score, candidates) come back in `searched`.
 Move computerMove(GameState& g, GameState& scratch, int level, ComPorts& ports, bool& found,
                   ComMove& searched);

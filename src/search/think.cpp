@@ -1,5 +1,10 @@
-// Placeholder until the real search lands: the first legal move, preferring a king capture.
+// The stronger computer's entry point: the position of a GameState turned into the search's own,
+// searched, and the move handed back as one of the rules engine's legal moves.
 #include "search/think.h"
+
+#include <chrono>
+
+#include "search/searcher.h"
 
 namespace zorvan::search {
 
@@ -9,21 +14,38 @@ Limits levelLimits(int level) {
     return l;
 }
 
-Result think(const GameState& g, const Limits&) {
+Result think(const GameState& g, const Limits& limits) {
+    const auto start = std::chrono::steady_clock::now();
     Result r;
     GameState copy = g;
-    static thread_local MoveList moves;
-    generateLegalMoves(copy, moves);
-    if (moves.size == 0) return r;
+    static thread_local MoveList legal;
+    generateLegalMoves(copy, legal);
+    if (legal.size == 0) return r;
+
+    Position p;
+    p.set(g);
+    SearchLimits sl;
+    sl.depth = limits.depth;
+    sl.movetimeMs = limits.movetimeMs;
+    sl.stop = limits.stop;
+    sl.weights = limits.weights;
+    const SearchOutcome o = searchPosition(p, sl);
+
     r.found = true;
-    r.move = moves[0];
-    for (const Move& m : moves) {
-        const int target = copy.BOARD[m.toX][m.toY];
-        if (target != EMPTY && (kindOf(target) == KING || kindOf(target) == OU)) {
-            r.move = m;
-            break;
-        }
+    r.move = legal[0];  // should the search have nothing, the first legal move
+    r.searched = false;
+    if (o.move != 0) {
+        const Move m = p.toRulesMove(o.move);
+        for (const Move& l : legal)
+            if (l == m) {
+                r.move = l;
+                r.searched = true;
+            }
     }
+    r.score = o.score;
+    r.depth = o.depth;
+    r.nodes = o.nodes;
+    r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return r;
 }
 

@@ -8,16 +8,18 @@
 
 #include "model/game_state.h"
 #include "rules/legal_moves.h"
+#include "search/eval.h"
 
 namespace zorvan::search {
 
 // How long and how deep to think. Zero means "no limit" for depth and time; a search with
 // neither limit runs until `stop` is set.
 struct Limits {
-    int depth = 0;                              // fixed depth in plies (deterministic)
-    int movetimeMs = 0;                         // wall-clock budget for the whole move
-    int threads = 1;                            // search threads
-    const std::atomic<bool>* stop = nullptr;    // set from another thread to cancel at once
+    int depth = 0;                            // fixed depth in plies (deterministic)
+    int movetimeMs = 0;                       // wall-clock budget for the whole move
+    int threads = 1;                          // search threads
+    const std::atomic<bool>* stop = nullptr;  // set from another thread to cancel at once
+    const EvalWeights* weights = nullptr;     // evaluation weights (the built-in ones when null)
 };
 
 // The move chosen, in the rules engine's terms: one of generateLegalMoves' moves of the position
@@ -25,10 +27,11 @@ struct Limits {
 struct Result {
     bool found = false;
     Move move;
-    int score = 0;       // centipawns from the mover's point of view
-    int depth = 0;       // last completed iteration
-    uint64_t nodes = 0;  // nodes searched, all threads
-    double seconds = 0;  // wall time spent
+    int score = 0;         // centipawns from the mover's point of view
+    int depth = 0;         // last completed iteration
+    uint64_t nodes = 0;    // nodes searched, all threads
+    double seconds = 0;    // wall time spent
+    bool searched = true;  // false when the search's choice was not a legal move (never expected)
 };
 
 // The limits of the computer's levels beyond the game's three: LEVEL4 about 0.3 s a move, LEVEL5

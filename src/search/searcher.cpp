@@ -1,0 +1,420 @@
+#include "search/searcher.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace zorvan::search {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int TT_BITS = 20;
+// Share of the move time after which no new iteration starts (the next one would seldom finish),
+// and the share at which a running one is abandoned.
+constexpr double SOFT_SHARE = 0.55;
+constexpr double HARD_SHARE = 0.97;
+constexpr std::uint8_t BOUND_EXACT = 3, BOUND_LOWER = 1, BOUND_UPPER = 2;
+
+// A move with its ordering score.
+struct Scored {
+    SMove move;
+    int score;
+};
+
+// The moves of one ply, in the order they are to be tried.
+struct Ply {
+    SMove moves[MAX_SMOVES];
+    int scores[MAX_SMOVES];
+    SMove killers[2] = {0, 0};
+};
+
+int scoreToTT(int s, int ply) {
+    return s >= WIN_BOUND ? s + ply : (s <= -WIN_BOUND ? s - ply : s);
+}
+int scoreFromTT(int s, int ply) {
+    return s >= WIN_BOUND ? s - ply : (s <= -WIN_BOUND ? s + ply : s);
+}
+
+class Searcher {
+public:
+    Searcher(Position& p, const SearchLimits& l) : pos_(p), limits_(l) {
+        weights_ = l.weights ? l.weights : &defaultWeights();
+        static thread_local std::vector<TTEntry> table;
+        table.assign(std::size_t{1} << TT_BITS, TTEntry{});
+        tt_ = table.data();
+        plies_ = std::make_unique<Ply[]>(MAX_PLY + 8);
+        std::memset(history_, 0, sizeof history_);
+        start_ = Clock::now();
+    }
+
+    SearchOutcome run();
+
+private:
+    Position& pos_;
+    SearchLimits limits_;
+    const EvalWeights* weights_;
+    TTEntry* tt_;
+    std::unique_ptr<Ply[]> plies_;
+    int history_[2][SQUARES][32];
+    Clock::time_point start_;
+    std::uint64_t nodes_ = 0;
+    bool aborted_ = false;
+    int rootDepth_ = 0;
+
+    double elapsedMs() const {
+        return std::chrono::duration<double, std::milli>(Clock::now() - start_).count();
+    }
+
+    bool shouldStop() {
+        if (aborted_) return true;
+        if (limits_.stop && limits_.stop->load(std::memory_order_relaxed)) aborted_ = true;
+        // A little short of the budget, so that handing the move back stays within it.
+        if ((nodes_ & 1023) == 0 && limits_.movetimeMs > 0 &&
+            elapsedMs() >= limits_.movetimeMs * HARD_SHARE)
+            aborted_ = true;
+        return aborted_;
+    }
+
+    TTEntry& slot(std::uint64_t key) { return tt_[key & ((std::uint64_t{1} << TT_BITS) - 1)]; }
+
+    // Value of what the move takes (a pawn for en passant).
+    int captureValue(SMove m) const {
+        if (isDropMove(m)) return 0;
+        const int victim = pos_.board[static_cast<size_t>(moveTo(m))];
+        if (victim != EMPTY) return pieceValue(absKind(victim));
+        const bool passing = absKind(pos_.board[static_cast<size_t>(moveFrom(m))]) == PORN &&
+                             fileOf(moveTo(m)) != fileOf(moveFrom(m));
+        return passing ? pieceValue(PORN) : 0;
+    }
+
+    int noisyOrder(SMove m) const {
+        const int before =
+            isDropMove(m) ? moveKind(m) : absKind(pos_.board[static_cast<size_t>(moveFrom(m))]);
+        const int gain = pieceValue(moveKind(m)) - pieceValue(before);
+        return captureValue(m) * 16 - pieceValue(before) / 8 + gain * 8 + 1000000;
+    }
+
+    // History is kept per side, target and kind; drops apart from board moves (slot + 20).
+    static int historyIndex(SMove m) { return isDropMove(m) ? 19 + moveSlot(m) : moveKind(m); }
+
+    int quietOrder(SMove m, const Ply& ply) const {
+        if (m == ply.killers[0]) return 900000;
+        if (m == ply.killers[1]) return 800000;
+        return history_[pos_.side][moveTo(m)][historyIndex(m)];
+    }
+
+    int& historyOf(SMove m) { return history_[pos_.side][moveTo(m)][historyIndex(m)]; }
+
+    // A capture or a promotion (the noisy moves of the generator).
+    bool isNoisy(SMove m) const {
+        if (isDropMove(m)) return false;
+        const int before = pos_.board[static_cast<size_t>(moveFrom(m))];
+        if (pos_.board[static_cast<size_t>(moveTo(m))] != EMPTY) return true;
+        if (moveKind(m) != absKind(before)) return true;
+        return absKind(before) == PORN && fileOf(moveTo(m)) != fileOf(moveFrom(m));
+    }
+
+    static SMove pickBest(SMove* moves, int* scores, int i, int n) {
+        int best = i;
+        for (int j = i + 1; j < n; ++j)
+            if (scores[j] > scores[best]) best = j;
+        std::swap(moves[i], moves[best]);
+        std::swap(scores[i], scores[best]);
+        return moves[i];
+    }
+
+    int quiesce(int alpha, int beta, int ply, int qdepth);
+    int pvs(int alpha, int beta, int depth, int ply, bool pvNode, bool allowNull);
+    int searchRoot(SMove* moves, int* order, int n, int depth, int alpha, int beta, SMove& best);
+};
+
+int Searcher::quiesce(int alpha, int beta, int ply, int qdepth) {
+    ++nodes_;
+    if (shouldStop()) return 0;
+    if (canTakeKing(pos_)) return WIN - ply;
+    if (ply >= MAX_PLY) return evaluate(pos_, *weights_);
+    Ply& P = plies_[static_cast<size_t>(ply)];
+    const bool checked = qdepth < 2 && inCheck(pos_);
+    int best = -INF;
+    int n;
+    if (checked) {
+        n = generateMoves(pos_, P.moves, GenMode::All);
+        if (n == 0) return -WIN + ply;
+        for (int i = 0; i < n; ++i) {
+            const SMove m = P.moves[i];
+            const bool capture = pos_.board[static_cast<size_t>(moveTo(m))] != EMPTY;
+            P.scores[i] = capture ? noisyOrder(m) : (isDropMove(m) ? 0 : 1);
+        }
+    } else {
+        const int stand = evaluate(pos_, *weights_);
+        if (stand >= beta) return stand;
+        if (stand > alpha) alpha = stand;
+        best = stand;
+        n = generateMoves(pos_, P.moves, GenMode::Noisy);
+        int kept = 0;
+        for (int i = 0; i < n; ++i) {
+            const SMove m = P.moves[i];
+            const int kind = moveKind(m);
+            const int before = absKind(pos_.board[static_cast<size_t>(moveFrom(m))]);
+            if (before == PORN && kind != PORN && kind != QEEN) continue;  // under-promotions
+            const int victim = captureValue(m);
+            const int gain = victim + pieceValue(kind) - pieceValue(before);
+            if (stand + gain + 150 <= alpha) continue;  // cannot raise alpha
+            P.moves[kept] = m;
+            P.scores[kept++] = noisyOrder(m);
+        }
+        n = kept;
+    }
+    for (int i = 0; i < n; ++i) {
+        const SMove m = pickBest(P.moves, P.scores, i, n);
+        Undo u;
+        pos_.make(m, u);
+        const int score = -quiesce(-beta, -alpha, ply + 1, qdepth + 1);
+        pos_.unmake(m, u);
+        if (aborted_) return 0;
+        if (score > best) {
+            best = score;
+            if (score > alpha) {
+                alpha = score;
+                if (score >= beta) break;
+            }
+        }
+    }
+    return best;
+}
+
+int Searcher::pvs(int alpha, int beta, int depth, int ply, bool pvNode, bool allowNull) {
+    if (canTakeKing(pos_)) return WIN - ply;
+    const bool checked = inCheck(pos_);
+    if (checked && ply < 2 * rootDepth_ + 4) ++depth;
+    if (depth <= 0) return quiesce(alpha, beta, ply, 0);
+    ++nodes_;
+    if (shouldStop()) return 0;
+    if (ply >= MAX_PLY) return evaluate(pos_, *weights_);
+
+    // Mate-distance pruning: nothing here beats a king capture already found nearer the root.
+    alpha = std::max(alpha, -WIN + ply);
+    beta = std::min(beta, WIN - ply - 1);
+    if (alpha >= beta) return alpha;
+
+    TTEntry& e = slot(pos_.key);
+    SMove ttMove = 0;
+    if (e.key == pos_.key) {
+        ttMove = e.move;
+        const int s = scoreFromTT(e.score, ply);
+        if (!pvNode && e.depth >= depth) {
+            if (e.bound == BOUND_EXACT || (e.bound == BOUND_LOWER && s >= beta) ||
+                (e.bound == BOUND_UPPER && s <= alpha))
+                return s;
+        }
+    }
+
+    const int stand = checked ? -INF : evaluate(pos_, *weights_);
+    if (!pvNode && !checked) {
+        // Reverse futility: far above beta near the leaves.
+        if (depth <= 3 && stand - 110 * depth >= beta && stand < WIN_BOUND) return stand;
+        // Null move: passing still holds beta.
+        if (allowNull && depth >= 3 && stand >= beta) {
+            Undo u;
+            pos_.makeNull(u);
+            const int r = 3 + depth / 6;
+            const int s = -pvs(-beta, -beta + 1, depth - 1 - r, ply + 1, false, false);
+            pos_.unmakeNull(u);
+            if (aborted_) return 0;
+            if (s >= beta && s < WIN_BOUND) return beta;
+        }
+    }
+
+    Ply& P = plies_[static_cast<size_t>(ply)];
+    const int alphaStart = alpha;
+    int best = -INF;
+    SMove bestMove = 0;
+    int played = 0;
+    int quietsPlayed = 0;
+
+    auto tryMove = [&](SMove m, bool quiet) -> bool {  // true on a beta cut-off
+        Undo u;
+        pos_.make(m, u);
+        int score;
+        if (played == 0) {
+            score = -pvs(-beta, -alpha, depth - 1, ply + 1, pvNode, true);
+        } else {
+            int reduction = 0;
+            if (quiet && depth >= 3 && played >= 3 && !checked)
+                reduction = 1 + (played >= 8) + depth / 8 - (pvNode ? 1 : 0);
+            if (reduction < 0) reduction = 0;
+            score = -pvs(-alpha - 1, -alpha, depth - 1 - reduction, ply + 1, false, true);
+            if (score > alpha && reduction > 0)
+                score = -pvs(-alpha - 1, -alpha, depth - 1, ply + 1, false, true);
+            if (score > alpha && score < beta && pvNode)
+                score = -pvs(-beta, -alpha, depth - 1, ply + 1, true, true);
+        }
+        pos_.unmake(m, u);
+        ++played;
+        if (aborted_) return true;
+        if (score > best) {
+            best = score;
+            bestMove = m;
+            if (score > alpha) {
+                alpha = score;
+                if (score >= beta) {
+                    if (quiet) {
+                        if (P.killers[0] != m) {
+                            P.killers[1] = P.killers[0];
+                            P.killers[0] = m;
+                        }
+                        historyOf(m) += depth * depth;
+                    }
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+
+    bool cut = false;
+    if (ttMove && plausible(pos_, ttMove)) {
+        cut = tryMove(ttMove, !isNoisy(ttMove));
+    } else {
+        ttMove = 0;
+    }
+    if (!cut) {
+        int n = generateMoves(pos_, P.moves, GenMode::Noisy);
+        for (int i = 0; i < n; ++i) P.scores[i] = noisyOrder(P.moves[i]);
+        for (int i = 0; i < n && !cut; ++i) {
+            const SMove m = pickBest(P.moves, P.scores, i, n);
+            if (m == ttMove) continue;
+            cut = tryMove(m, false);
+        }
+        if (!cut) {
+            n = generateMoves(pos_, P.moves, GenMode::Quiet);
+            for (int i = 0; i < n; ++i) P.scores[i] = quietOrder(P.moves[i], P);
+            const int lmpLimit = 8 + 4 * depth * depth;
+            for (int i = 0; i < n && !cut; ++i) {
+                const SMove m = pickBest(P.moves, P.scores, i, n);
+                if (m == ttMove) continue;
+                if (!pvNode && !checked && depth <= 3 && quietsPlayed >= lmpLimit &&
+                    best > -WIN_BOUND)
+                    break;
+                ++quietsPlayed;
+                cut = tryMove(m, true);
+            }
+        }
+    }
+    if (aborted_) return 0;
+    if (played == 0) return -WIN + ply;  // no move at all: the side resigns
+
+    e.key = pos_.key;
+    e.move = bestMove;
+    e.score = static_cast<std::int16_t>(scoreToTT(best, ply));
+    e.depth = static_cast<std::int8_t>(depth);
+    e.bound = best >= beta ? BOUND_LOWER : (best > alphaStart ? BOUND_EXACT : BOUND_UPPER);
+    return best;
+}
+
+int Searcher::searchRoot(SMove* moves, int* order, int n, int depth, int alpha, int beta,
+                         SMove& bestOut) {
+    int best = -INF;
+    for (int i = 0; i < n; ++i) {
+        const SMove m = moves[i];
+        Undo u;
+        pos_.make(m, u);
+        int score;
+        if (i == 0) {
+            score = -pvs(-beta, -alpha, depth - 1, 1, true, true);
+        } else {
+            score = -pvs(-alpha - 1, -alpha, depth - 1, 1, false, true);
+            if (score > alpha && score < beta && !aborted_)
+                score = -pvs(-beta, -alpha, depth - 1, 1, true, true);
+        }
+        pos_.unmake(m, u);
+        if (aborted_) break;
+        order[i] = score;
+        if (score > best) {
+            best = score;
+            bestOut = m;
+            if (score > alpha) alpha = score;
+        }
+    }
+    return best;
+}
+
+SearchOutcome Searcher::run() {
+    SearchOutcome out;
+    std::vector<SMove> moves(MAX_SMOVES);
+    std::vector<int> scores(MAX_SMOVES);
+    const int n = generateMoves(pos_, moves.data(), GenMode::All);
+    if (n == 0) return out;
+    // A king within reach is taken at once.
+    const int enemyKing = pos_.kingSq[static_cast<size_t>(1 - pos_.side)];
+    for (int i = 0; i < n; ++i) {
+        if (enemyKing != 0 && moveTo(moves[static_cast<size_t>(i)]) == enemyKing &&
+            !isDropMove(moves[static_cast<size_t>(i)])) {
+            out.move = moves[static_cast<size_t>(i)];
+            out.score = WIN - 1;
+            out.depth = 1;
+            out.nodes = 1;
+            return out;
+        }
+    }
+    out.move = moves[0];
+    // First ordering: captures by value, then the rest in generation order.
+    for (int i = 0; i < n; ++i) {
+        const SMove m = moves[static_cast<size_t>(i)];
+        scores[static_cast<size_t>(i)] = isNoisy(m) ? noisyOrder(m) : -i;
+    }
+    {
+        std::vector<std::pair<int, SMove>> tmp;
+        for (int i = 0; i < n; ++i)
+            tmp.push_back({scores[static_cast<size_t>(i)], moves[static_cast<size_t>(i)]});
+        std::stable_sort(tmp.begin(), tmp.end(),
+                         [](auto& a, auto& b) { return a.first > b.first; });
+        for (int i = 0; i < n; ++i)
+            moves[static_cast<size_t>(i)] = tmp[static_cast<size_t>(i)].second;
+    }
+    const int maxDepth = limits_.depth > 0 ? std::min(limits_.depth, MAX_PLY / 2) : MAX_PLY / 2;
+    std::vector<int> rootScores(static_cast<size_t>(n), -INF);
+    for (int depth = 1; depth <= maxDepth; ++depth) {
+        rootDepth_ = depth;
+        std::fill(rootScores.begin(), rootScores.end(), -INF);
+        SMove best = 0;
+        const int score = searchRoot(moves.data(), rootScores.data(), n, depth, -INF, INF, best);
+        if (aborted_) {
+            // A move that beat the finished iteration's choice in this one is kept.
+            // (The previous choice is searched first, so `best` beat it with a finished search.)
+            if (best != 0 && depth > 1) out.move = best;
+            break;
+        }
+        out.move = best;
+        out.score = score;
+        out.depth = depth;
+        // Next iteration: the best first, the rest by this iteration's scores.
+        std::vector<std::pair<int, SMove>> tmp;
+        for (int i = 0; i < n; ++i)
+            tmp.push_back(
+                {moves[static_cast<size_t>(i)] == best ? INF : rootScores[static_cast<size_t>(i)],
+                 moves[static_cast<size_t>(i)]});
+        std::stable_sort(tmp.begin(), tmp.end(),
+                         [](auto& a, auto& b) { return a.first > b.first; });
+        for (int i = 0; i < n; ++i)
+            moves[static_cast<size_t>(i)] = tmp[static_cast<size_t>(i)].second;
+        if (score >= WIN_BOUND || score <= -WIN_BOUND) {
+            if (depth >= 2 && (WIN - (score < 0 ? -score : score)) < depth) break;  // decided
+        }
+        // Stop when the next iteration would not finish in time (each takes a few times longer).
+        if (limits_.movetimeMs > 0 && elapsedMs() > limits_.movetimeMs * SOFT_SHARE) break;
+    }
+    out.nodes = nodes_;
+    return out;
+}
+
+}  // namespace
+
+SearchOutcome searchPosition(Position& root, const SearchLimits& limits) {
+    Searcher s(root, limits);
+    return s.run();
+}
+
+}  // namespace zorvan::search

@@ -1,0 +1,49 @@
+// Alpha-beta over the search's position: principal-variation search with iterative deepening, a
+// transposition table, quiescence over captures and promotions, null-move pruning, late-move
+// reductions, and move ordering by hash move, captures by value, killers and history.
+//
+// Capturing the king wins; a position whose side to move can take the opposing king scores as a
+// win at once, so a move that leaves one's own king attacked loses one ply later.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <vector>
+
+#include "search/eval.h"
+#include "search/movegen.h"
+
+namespace zorvan::search {
+
+constexpr int WIN = 30000;  // capturing the king, less the plies it takes
+constexpr int WIN_BOUND = WIN - 512;
+constexpr int INF = 32000;
+constexpr int MAX_PLY = 96;
+
+struct TTEntry {
+    std::uint64_t key = 0;
+    SMove move = 0;
+    std::int16_t score = 0;
+    std::int8_t depth = 0;
+    std::uint8_t bound = 0;
+};
+
+struct SearchLimits {
+    int depth = 0;       // 0: no limit (up to MAX_PLY / 2)
+    int movetimeMs = 0;  // 0: no limit
+    const std::atomic<bool>* stop = nullptr;
+    const EvalWeights* weights = nullptr;
+};
+
+struct SearchOutcome {
+    SMove move = 0;
+    int score = 0;
+    int depth = 0;
+    std::uint64_t nodes = 0;
+};
+
+// Searches `root` (which it leaves as it found it). Deterministic when only `depth` limits it.
+SearchOutcome searchPosition(Position& root, const SearchLimits& limits);
+
+}  // namespace zorvan::search
