@@ -11,6 +11,10 @@
 #include <QTimer>
 #include <algorithm>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "platform/artwork.h"
 #include "platform/fonts.h"
 #include "platform/menu_tree.h"
@@ -78,7 +82,14 @@ void MainWindow::startUp() {
     // them first, and they open anyway should the window not be painted soon).
     m_game->startUp(false);
     showChecks(m_game->state().checks);
-    auto open = [this] { m_game->openSounds(); };
+    auto open = [this] {
+        m_game->openSounds();
+#ifdef __GLIBC__
+        // Start-up is over: what it used only for a moment (font tables, decoded sounds,
+        // conversions) goes back to the system instead of waiting in the heap.
+        malloc_trim(0);
+#endif
+    };
     connect(
         m_board, &BoardView::painted, this, [this, open] { QTimer::singleShot(0, this, open); },
         Qt::SingleShotConnection);
