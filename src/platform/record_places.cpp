@@ -68,9 +68,15 @@ QStringList subFolders(const QString& folder) {
 }
 
 QStringList recordFiles(const QString& folder) {
-    QDir dir(folder);
-    dir.setNameFilters({recordFilePattern()});
-    return dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
+    // Matched by hand rather than with a name filter: a filter is a regular expression, and
+    // Qt's regular expressions bring in half a megabyte of code the first time.
+    const QString extension = QString::fromUtf8(RECORD_EXTENSION);
+    QStringList files =
+        QDir(folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
+    files.removeIf([&extension](const QString& name) {
+        return !name.endsWith(extension, Qt::CaseInsensitive);
+    });
+    return files;
 }
 
 }  // namespace zorvan
