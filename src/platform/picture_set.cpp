@@ -18,6 +18,11 @@ int cacheKey(int picture, int ground, int variant) {
     return ((picture + 64) * 4 + ground) * 8 + variant;
 }
 
+// The picture a cacheKey was made of.
+int pictureOfKey(int key) {
+    return key / 32 - 64;
+}
+
 // A piece alone, on a transparent ground: keys above every cacheKey.
 int layerKey(int code) {
     return 1 << 16 | (code + 64);
@@ -85,6 +90,14 @@ const QImage& PictureSet::compose(int code, int groundKind) {
 
 const QImage& PictureSet::cell(int picture, int shade, int variant) {
     if (isBackground(picture)) {
+        if (picture != m_background) {
+            // One background shows at a time: the tiles of the one it replaces go.
+            std::erase_if(m_cache, [picture](const auto& entry) {
+                const int shown = pictureOfKey(entry.first);
+                return entry.first < layerKey(-64) && isBackground(shown) && shown != picture;
+            });
+            m_background = picture;
+        }
         variant = ((variant % BACKGROUND_VARIANTS) + BACKGROUND_VARIANTS) % BACKGROUND_VARIANTS;
         return cached(cacheKey(picture, 0, variant),
                       [&] { return renderBackgroundTile(picture, cellSize(), variant); });

@@ -44,6 +44,7 @@ private:
 
     double m_scale = 1.0 / 15.0;
     std::unordered_map<int, QImage> m_cache;
+    int m_background = 0;  // the background whose tiles are kept (0: none yet)
 };
 
 }  // namespace zorvan

@@ -193,6 +193,18 @@ TEST(PictureSet, PicturesAreMadeOncePerScaleAndFitTheCell) {
     EXPECT_EQ(set.cell(BG_UCHU, 0, 3).size(), QSize(46, 57));
 }
 
+TEST(PictureSet, OnlyTheBackgroundShownKeepsItsTiles) {
+    PictureSet set;
+    set.setScale(1.0 / 15.0);
+    set.cell(KAKU, 0);
+    const QImage uchu = set.cell(BG_UCHU, 0, 1).copy();
+    const int withUchu = set.renderedCount();
+    set.cell(BG_RENGA, 0, 1);
+    set.cell(BG_RENGA, 0, 2);
+    EXPECT_EQ(set.renderedCount(), withUchu + 1);  // the space tile went, two brick tiles came
+    EXPECT_EQ(set.cell(BG_UCHU, 0, 1), uchu);  // made again, the same picture
+}
+
 TEST(PictureSet, EveryPieceHasItsOwnPictureOnBothShades) {
     PictureSet set;
     set.setScale(1.0 / 15.0);
