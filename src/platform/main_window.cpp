@@ -30,6 +30,10 @@ namespace {
 constexpr int kTickMs = 250;
 // How long start-up waits at most for the first picture before it opens the sounds.
 constexpr int kOpenSoundsAnywayMs = 1000;
+// How long the first picture stands alone before the sounds open: a warning that they cannot
+// open (which can come within milliseconds) follows the board rather than racing it to the
+// screen. Any action of the player opens them at once.
+constexpr int kOpenSoundsAfterPictureMs = 150;
 
 }  // namespace
 
@@ -91,7 +95,8 @@ void MainWindow::startUp() {
 #endif
     };
     connect(
-        m_board, &BoardView::painted, this, [this, open] { QTimer::singleShot(0, this, open); },
+        m_board, &BoardView::painted, this,
+        [this, open] { QTimer::singleShot(kOpenSoundsAfterPictureMs, this, open); },
         Qt::SingleShotConnection);
     QTimer::singleShot(kOpenSoundsAnywayMs, this, open);
 }

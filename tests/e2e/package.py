@@ -146,10 +146,15 @@ def play_installed(run, paths):
         raise E2EError(f"the desktop entry's program {command[0]} is not on the path")
     game = run.start(elsewhere, "package", program=program, env=env, args=command[1:])
     game.expect_no_box()
-    loaded = {os.path.realpath(m) for m in game.mapped_files() if m.startswith("/")}
-    if os.path.realpath(library) not in loaded:
+    def loaded():
+        return {os.path.realpath(m) for m in game.mapped_files() if m.startswith("/")}
+    # The sounds open a moment after the first picture.
+    try:
+        wait_for("the sound library to be loaded",
+                 lambda: os.path.realpath(library) in loaded(), STEP_TIMEOUT)
+    except E2EError:
         raise E2EError(f"the game did not load {library} (loaded: "
-                       f"{sorted(m for m in loaded if 'ZORVAN' in m)})")
+                       f"{sorted(m for m in loaded() if 'ZORVAN' in m)})") from None
     user = os.path.join(home, ".local", "share", "zorvan")
     if not os.path.isfile(os.path.join(user, "ZORVAN.ini")):
         raise E2EError(f"no ZORVAN.ini in {user} after the first start; the home folder holds "

@@ -345,10 +345,16 @@ def installed(run):
     game = run.start(folder, "installed", program=os.path.join(prefix, programs["zorvan"]),
                      env=env)
     game.expect_no_box()
-    mapped = game.mapped_files()
     wanted_library = os.path.realpath(files[library[0]])
-    if wanted_library not in {os.path.realpath(m) for m in mapped if m.startswith("/")}:
-        loaded = sorted(m for m in mapped if "ZORVAN" in m)
+
+    def library_loaded():
+        mapped = game.mapped_files()
+        return wanted_library in {os.path.realpath(m) for m in mapped if m.startswith("/")}
+    # The sounds open a moment after the first picture.
+    try:
+        wait_for("the sound library to be loaded", library_loaded, STEP_TIMEOUT)
+    except E2EError:
+        loaded = sorted(m for m in game.mapped_files() if "ZORVAN" in m)
         raise E2EError(f"the installed game did not load {wanted_library} (loaded: {loaded})")
 
     def music_heard():
