@@ -177,12 +177,6 @@ inline void capture(Position& p, int code) {
     addHand(p, 1 - sideOfCode(code), handSlotOf(code), +1);
 }
 
-inline void uncapture(Position& p, int code) {
-    const int kind = absKind(code);
-    if (kind == KING || kind == OU) return;  // `over` comes back from the undo record
-    addHand(p, 1 - sideOfCode(code), handSlotOf(code), -1);
-}
-
 }  // namespace
 
 void Position::set(const GameState& g) {
