@@ -12,7 +12,7 @@ import os
 import time
 
 from game_window import STEP_TIMEOUT, GameWindow, game_environment
-from scenarios import differs, file_entries
+from scenarios import differs, file_entries, write_record
 from xdisplay import Display, wait_for
 
 PLIES = int(os.environ.get("ZORVAN_BENCH_PLIES", "300"))
@@ -110,14 +110,7 @@ def run(program, folder_setup, scratch):
         _resize(game, w.width, w.height)
         _phase(game, "a resize and back", began)
 
-        board = game.region(1, 1, 9, 9)
-        game.menu("棋譜", "書込")
-        wait_for("the record panel over the board",
-                 lambda: differs(board, game.region(1, 1, 9, 9), 0.3), STEP_TIMEOUT)
-        for text in ("bench", "sente", "gote", "longplay"):
-            game.type_text(text)
-            game.d.key("Return")
-        game.expect_box("  ", "棋譜を書き込みました")
+        write_record(game, ("bench", "sente", "gote", "longplay"))
         _phase(game, "the record written", began)
         game.menu("棋譜", "読込")
         entries = wait_for("the record in the file list", lambda: file_entries(game),

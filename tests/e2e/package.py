@@ -13,7 +13,7 @@ import shutil
 import subprocess
 
 from game_window import PICK, STEP_TIMEOUT, game_environment
-from scenarios import expect_move, expect_outline, read_settings, snapshot, differs
+from scenarios import expect_move, expect_outline, read_settings, snapshot, write_record
 from xdisplay import E2EError, wait_for
 
 PACKAGE = "zorvan"
@@ -176,14 +176,7 @@ def play_installed(run, paths):
     expect_move(game, before, (7, 7), (7, 6), "lower text", "the 歩's move on the board")
     wait_for("the move's sound in the sound output", move_heard, STEP_TIMEOUT)
 
-    board = game.region(1, 1, 9, 9)
-    game.menu("棋譜", "書込")
-    wait_for("the record panel over the board",
-             lambda: differs(board, game.region(1, 1, 9, 9), 0.3), STEP_TIMEOUT)
-    for text in ("package", "sente", "gote", "installed"):
-        game.type_text(text)
-        game.d.key("Return")
-    game.expect_box("  ", "棋譜を書き込みました")
+    write_record(game, ("package", "sente", "gote", "installed"))
     game.press_escape_and_wait_for_exit()
 
     if not os.path.isfile(os.path.join(user, "installed.棋譜")):

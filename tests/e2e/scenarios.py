@@ -74,6 +74,20 @@ def snapshot(game, *squares):
 
 # ---- scenarios ----
 
+def write_record(game, texts):
+    """Writes the game with 書込: opens the record panel over the board, types the game's name,
+    the two players' names and the file name (Enter after each; in the file name's box it presses
+    "RETURN") and waits for the confirmation."""
+    board = game.region(1, 1, 9, 9)
+    game.menu("棋譜", "書込")
+    wait_for("the record panel over the board",
+             lambda: differs(board, game.region(1, 1, 9, 9), 0.3), STEP_TIMEOUT)
+    for text in texts:
+        game.type_text(text)
+        game.d.key("Return")
+    game.expect_box("  ", "棋譜を書き込みました")
+
+
 def persons(run):
     """Two persons at one mouse; an option switched from the menu survives Esc and a restart."""
     folder = run.folder("persons")
@@ -250,14 +264,7 @@ def record(run):
 
     # The panel opens with the game name's box ready; Enter goes on to the next box and, in the
     # file name's, presses "RETURN".
-    board = game.region(1, 1, 9, 9)
-    game.menu("棋譜", "書込")
-    wait_for("the record panel over the board",
-             lambda: differs(board, game.region(1, 1, 9, 9), 0.3), STEP_TIMEOUT)
-    for text in ("e2e 対局", "羽生", "Kasparov", "第一局"):
-        game.type_text(text)
-        game.d.key("Return")
-    game.expect_box("  ", "棋譜を書き込みました")
+    write_record(game, ("e2e 対局", "羽生", "Kasparov", "第一局"))
 
     path = os.path.join(folder, "第一局.棋譜")
     if not os.path.exists(path):
