@@ -2,6 +2,7 @@
 // clock ticks, answers to questions, choices in the piece dialog, record writing and loading.
 // Whatever comes, the game never holds an impossible position and never ends on its own.
 // Each event takes two bytes of the input.
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -36,6 +37,28 @@ bool positionIsSound(const GameState& g) {
     return g.CLICK_PHASE == 0 || g.CLICK_PHASE == 1;
 }
 
+// Paints nothing, but every call must land on a cell the window could show, in a known colour and
+// size. (Recording each call, as the tests' canvas does, cost a fifth of the time per input.)
+class CheckingCanvas final : public Canvas {
+public:
+    void picture(int, int shade, double c, double r) override {
+        FUZZ_CHECK(shade == 0 || shade == 1);
+        onTheGrid(c, r);
+    }
+    void outline(int, double c, double r) override { onTheGrid(c, r); }
+    void text(double c, double r, std::string_view, int, int size) override {
+        FUZZ_CHECK(size == 10 || size == 12 || size == 16);
+        onTheGrid(c, r);
+    }
+    void refresh() override {}
+
+private:
+    static void onTheGrid(double c, double r) {
+        FUZZ_CHECK(std::isfinite(c) && std::isfinite(r));
+        FUZZ_CHECK(c > -20 && c < 30 && r > -20 && r < 30);
+    }
+};
+
 // Names are built by appending: GCC 12 reports a false overlap (-Wrestrict) for a short literal
 // joined to a temporary string in an optimised build.
 std::string recordName(int n) {
@@ -58,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int n = 0; n < 4; ++n) std::remove(recordFile(n).c_str());
 
     testing::FakeHost host;
-    testing::FakeCanvas canvas;
+    CheckingCanvas canvas;
     testing::FakeSound sound;
     Game game(host, &canvas, &sound);
     game.setFiles(settings, nullptr);
@@ -110,7 +133,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         host.messages.clear();
         host.isQuestion.clear();
         host.icons.clear();
-        canvas.clear();
         sound.played.clear();
     }
     return 0;

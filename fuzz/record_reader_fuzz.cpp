@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fuzz_check.h"
 #include "model/game_state.h"
@@ -11,6 +12,34 @@
 #include "records/record_file.h"
 
 using namespace zorvan;
+
+namespace {
+
+// The promises checked over every move read. They steer nothing, so they are left out of the
+// coverage the fuzzer follows (and out of its cost per input).
+#if defined(__clang__)
+__attribute__((no_sanitize("coverage")))
+#endif
+void checkMovesRead(const std::vector<RecordMove>& moves) {
+    FUZZ_CHECK(moves.size() <= static_cast<size_t>(RECORD_MAX_MOVES));
+    for (const RecordMove& m : moves) {
+        for (std::int8_t code : m.cells) FUZZ_CHECK(code >= -KIND_COUNT && code <= KIND_COUNT);
+        for (int s = 0; s < HAND_SLOTS; ++s) {
+            FUZZ_CHECK(m.ownHand[s] >= 0 && m.ownHand[s] <= 9);
+            FUZZ_CHECK(m.enemyHand[s] >= 0 && m.enemyHand[s] <= 9);
+        }
+        for (std::int32_t clock : m.clocks) FUZZ_CHECK(clock >= 0 && clock <= 99999);
+    }
+}
+
+#if defined(__clang__)
+__attribute__((no_sanitize("coverage")))
+#endif
+bool sameMoves(const std::vector<RecordMove>& a, const std::vector<RecordMove>& b) {
+    return a == b;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Kept from one input to the next: the game's tables are built once, not for every input.
@@ -24,15 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(record.moves.empty());
         return 0;
     }
-    FUZZ_CHECK(record.moves.size() <= static_cast<size_t>(RECORD_MAX_MOVES));
-    for (const RecordMove& m : record.moves) {
-        for (std::int8_t code : m.cells) FUZZ_CHECK(code >= -KIND_COUNT && code <= KIND_COUNT);
-        for (int s = 0; s < HAND_SLOTS; ++s) {
-            FUZZ_CHECK(m.ownHand[s] >= 0 && m.ownHand[s] <= 9);
-            FUZZ_CHECK(m.enemyHand[s] >= 0 && m.enemyHand[s] <= 9);
-        }
-        for (std::int32_t clock : m.clocks) FUZZ_CHECK(clock >= 0 && clock <= 99999);
-    }
+    checkMovesRead(record.moves);
 
     // Into the game's tables and back out as move lines: the same moves again. (The first two
     // moves show it; every line is read by the same code.)
@@ -47,6 +68,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_CHECK(readRecord(bytes, codec, again) == RecordError::None);
     FUZZ_CHECK(again.moves.size() == record.moves.size());
-    FUZZ_CHECK(again.moves == record.moves);
+    FUZZ_CHECK(sameMoves(again.moves, record.moves));
     return 0;
 }

@@ -189,6 +189,19 @@ TEST_F(RecordFileTest, HeadersThatAreNotValidTextShowReplacementCharacters) {
     EXPECT_NE(headers.lines[0].find("\xEF\xBF\xBD"), std::string::npos);
 }
 
+// Seven-bit text skips the conversion; it must read exactly as the converter reads it inside a
+// line that needs one (the backslash and the tilde included).
+TEST_F(RecordFileTest, SevenBitTextReadsAsTheConverterReadsIt) {
+    std::string ascii;
+    for (int c = 1; c < 0x80; ++c) ascii.push_back(static_cast<char>(c));
+    EXPECT_EQ(codec.decode(ascii + "\xB1"), codec.decode(ascii) + "ｱ");
+    std::string encoded;
+    ASSERT_TRUE(codec.encode(ascii, encoded));
+    EXPECT_EQ(encoded, ascii);
+    ASSERT_TRUE(codec.encode(ascii + "ｱ", encoded));
+    EXPECT_EQ(encoded, ascii + "\xB1");
+}
+
 TEST_F(RecordFileTest, TooManyMovesAreRefused) {
     std::string bytes = "a\nb\nc\n";
     bytes.append(static_cast<size_t>(RECORD_MAX_MOVES) + 1, '\n');

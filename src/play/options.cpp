@@ -53,15 +53,18 @@ bool readSettingsLines(Game& game, std::vector<std::string>& lines) {
     std::string bytes;
     if (readWholeFile(game.settingsPath(), bytes, kSettingsLimit) != RecordError::None)
         return false;
+    // Only the first five lines say anything; the rest are not even decoded.
+    constexpr size_t kLinesRead = 5;
     size_t start = 0;
-    for (size_t i = 0; i < bytes.size(); ++i) {
+    for (size_t i = 0; i < bytes.size() && lines.size() < kLinesRead; ++i) {
         if (bytes[i] == '\r' || bytes[i] == '\n') {
             lines.push_back(game.codec().decode(std::string_view(bytes).substr(start, i - start)));
             if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
             start = i + 1;
         }
     }
-    if (start < bytes.size()) lines.push_back(game.codec().decode(bytes.substr(start)));
+    if (start < bytes.size() && lines.size() < kLinesRead)
+        lines.push_back(game.codec().decode(std::string_view(bytes).substr(start)));
     return true;
 }
 

@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -43,13 +42,21 @@ RecordMessage recordErrorMessage(RecordError e) {
 namespace {
 
 // The value in decimal, right-aligned in `width` characters with leading blanks (a wider value
-// takes the room it needs).
-void appendPadded(std::string& line, long long value, int width) {
-    char buffer[24];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    const auto digits = static_cast<size_t>(end - buffer);
-    if (digits < static_cast<size_t>(width)) line.append(static_cast<size_t>(width) - digits, ' ');
-    line.append(buffer, digits);
+// takes the room it needs), written at `out`, which moves past it.
+void putPadded(char*& out, long long value, int width) {
+    char digits[24];
+    char* d = digits + sizeof digits;
+    unsigned long long u =
+        value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    do {
+        *--d = static_cast<char>('0' + u % 10);
+        u /= 10;
+    } while (u != 0);
+    if (value < 0) *--d = '-';
+    const auto n = static_cast<int>(digits + sizeof digits - d);
+    for (int i = n; i < width; ++i) *out++ = ' ';
+    std::memcpy(out, d, static_cast<size_t>(n));
+    out += n;
 }
 
 long long wholeSeconds(double seconds) {
@@ -62,13 +69,17 @@ long long wholeSeconds(double seconds) {
 // the first other character. Anything else reads as 0.
 long long fieldValue(std::string_view line, size_t column, size_t width) {
     if (column >= line.size()) return 0;
-    const std::string_view f(line.data() + column, std::min(width, line.size() - column));
-    size_t i = 0;
-    while (i < f.size() && f[i] == ' ') ++i;
+    const char* p = line.data() + column;
+    const char* const end = p + std::min(width, line.size() - column);
+    while (p != end && *p == ' ') ++p;
     bool negative = false;
-    if (i < f.size() && (f[i] == '-' || f[i] == '+')) negative = f[i++] == '-';
+    if (p != end && (*p == '-' || *p == '+')) negative = *p++ == '-';
     long long v = 0;
-    for (; i < f.size() && f[i] >= '0' && f[i] <= '9'; ++i) v = v * 10 + (f[i] - '0');
+    for (; p != end; ++p) {
+        const unsigned digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0');
+        if (digit > 9) break;
+        v = v * 10 + digit;
+    }
     return negative ? -v : v;
 }
 
@@ -111,19 +122,25 @@ constexpr size_t kClockColumn = 267;
 }  // namespace
 
 RecordError formatMoveLine(const GameState& g, int k, std::string& line) {
-    line.clear();
+    // Built in one buffer with room for the widest values, then handed out whole.
+    char buffer[81 * 24 + 2 * HAND_SLOTS + 4 * 24];
+    char* out = buffer;
     const auto n = static_cast<size_t>(k);
     for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) appendPadded(line, g.HISTORY[n][x][y], 3);
+        for (int y = 1; y <= 9; ++y) putPadded(out, g.HISTORY[n][x][y], 3);
     for (int s = 1; s <= HAND_SLOTS; ++s) {
         for (int count : {g.OWN_HAND_HISTORY[n][s], g.ENEMY_HAND_HISTORY[n][s]}) {
-            if (count < 0 || count > 9) return RecordError::HandTooLarge;
-            line.push_back(static_cast<char>('0' + count));
+            if (count < 0 || count > 9) {
+                line.clear();
+                return RecordError::HandTooLarge;
+            }
+            *out++ = static_cast<char>('0' + count);
         }
     }
     for (double clock : {g.CLOCK_LOWER_BEFORE[n], g.CLOCK_LOWER_AFTER[n], g.CLOCK_UPPER_BEFORE[n],
                          g.CLOCK_UPPER_AFTER[n]})
-        appendPadded(line, wholeSeconds(clock), 5);
+        putPadded(out, wholeSeconds(clock), 5);
+    line.assign(buffer, static_cast<size_t>(out - buffer));
     return RecordError::None;
 }
 

@@ -24,6 +24,14 @@ private:
     iconv_t m_cd;
 };
 
+// Seven-bit text is the same in CP932 and UTF-8 (glibc maps 0x5C and 0x7E to themselves), so it
+// needs no conversion descriptor: most names and every move line are plain ASCII.
+bool isAscii(std::string_view text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
 
 // Runs one conversion over `in`. An invalid or truncated sequence either stops it (returns
@@ -51,11 +59,16 @@ bool convert(const Iconv& cd, std::string_view input, std::string& out, bool rep
 
 bool Cp932Codec::encode(std::string_view utf8, std::string& out) const {
     out.clear();
+    if (isAscii(utf8)) {
+        out.assign(utf8);
+        return true;
+    }
     Iconv cd("CP932", "UTF-8");
     return cd.ok() && convert(cd, utf8, out, false);
 }
 
 std::string Cp932Codec::decode(std::string_view bytes) const {
+    if (isAscii(bytes)) return std::string(bytes);
     Iconv cd("UTF-8", "CP932");
     if (!cd.ok()) return std::string(bytes);
     std::string out;
