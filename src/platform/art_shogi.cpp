@@ -1,5 +1,4 @@
 // Board squares and shogi piece tiles.
-#include <QHash>
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -7,7 +6,7 @@
 
 #include "model/piece.h"
 #include "platform/artwork.h"
-#include "platform/fonts.h"
+#include "platform/outline_data.h"
 
 namespace zorvan {
 
@@ -15,7 +14,7 @@ namespace {
 
 struct ShogiFace {
     int kind;
-    const char16_t* character;
+    const char16_t* character;  // one character
     double size;  // tile size relative to the king's: the greater pieces are the larger tiles
     bool promoted;
 };
@@ -46,21 +45,6 @@ void paintGrain(QPainter& p, const QColor& colour, double phase) {
                      QPointF(CELL_DESIGN_W, y + 0.6 * std::cos(phase * 2 + i)));
         p.drawPath(line);
     }
-}
-
-// The outline of a piece character, made once (outlines are scale-free).
-const QPainterPath& glyphOf(const char16_t* character) {
-    static QHash<const char16_t*, QPainterPath> glyphs;
-    auto it = glyphs.find(character);
-    if (it == glyphs.end()) {
-        QFont font(gameFonts().serif);
-        font.setPixelSize(100);
-        font.setWeight(kSerifWeight);
-        QPainterPath glyph;
-        glyph.addText(0, 0, font, QString::fromUtf16(character));
-        it = glyphs.insert(character, glyph);
-    }
-    return *it;
 }
 
 }  // namespace
@@ -133,7 +117,7 @@ void paintShogiPiece(QPainter& p, int code) {
     p.drawPath(inset.map(tile));
 
     // The character, centred in the body of the tile.
-    const QPainterPath& glyph = glyphOf(face->character);
+    const QPainterPath& glyph = pieceCharacterOutline(face->character[0]);
     const QRectF box = glyph.boundingRect();
     const double glyphSize = 17.5 * face->size;
     const double scale = glyphSize / qMax(box.width(), box.height());

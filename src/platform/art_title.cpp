@@ -6,19 +6,14 @@
 
 #include "model/piece.h"
 #include "platform/artwork.h"
-#include "platform/fonts.h"
+#include "platform/outline_data.h"
 
 namespace zorvan {
 
 namespace {
 
 QPainterPath lettering() {
-    QFont font(gameFonts().serif);
-    font.setPixelSize(100);
-    font.setWeight(kSerifWeight);
-    font.setLetterSpacing(QFont::PercentageSpacing, 104);
-    QPainterPath text;
-    text.addText(0, 0, font, QStringLiteral("ZORVAN"));
+    const QPainterPath& text = titleWordOutline();
     // Fit the word into the middle of the box.
     const QRectF box = text.boundingRect();
     const QRectF target(24, 6, 113, 25);

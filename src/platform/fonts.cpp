@@ -41,10 +41,7 @@ bool fontCovers(const QString& family, const QString& text, QFont::Weight weight
 const GameFonts& gameFonts() {
     static const GameFonts fonts = [] {
         GameFonts f;
-        f.serif = pickFamily({"Noto Serif CJK JP", "IPAexMincho", "IPAMincho", "Noto Sans CJK JP"},
-                             kSerifWeight);
-        f.sans =
-            pickFamily({"Noto Sans CJK JP", "IPAexGothic", "IPAGothic", f.serif}, QFont::Normal);
+        f.sans = pickFamily({"Noto Sans CJK JP", "IPAexGothic", "IPAGothic"}, QFont::Normal);
         return f;
     }();
     return fonts;

@@ -9,8 +9,7 @@
 namespace zorvan {
 
 struct GameFonts {
-    QString serif;  // piece characters and the title lettering (a mincho face when there is one)
-    QString sans;   // status texts, menus and dialogs
+    QString sans;  // status texts, menus and dialogs (the pieces and the title are outlines)
 };
 
 // The chosen families (looked up on first use; needs a QGuiApplication).
@@ -18,9 +17,6 @@ const GameFonts& gameFonts();
 
 // A font of the sans family at a pixel size.
 QFont textFont(double pixelSize, bool bold);
-
-// The weight piece characters and the title are drawn in, with the serif family.
-constexpr QFont::Weight kSerifWeight = QFont::Black;
 
 // True when `family` in `weight` has a glyph for every character of `text`.
 bool fontCovers(const QString& family, const QString& text, QFont::Weight weight = QFont::Normal);

@@ -4,14 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFontInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainterPath>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "platform/fonts.h"
 #include "platform/menu_tree.h"
+#include "platform/outline_data.h"
 #include "platform/qt_host.h"
 
 namespace zorvan {
@@ -126,8 +129,35 @@ TEST(Fonts, TheChosenFamiliesHoldEveryJapaneseGlyphTheGamePrints) {
         "「対局」で始めて下さい先手の番です後手の番ですMANの番です続けますか？再ゲーム"
         "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人ｸｲｰﾝﾋﾞｼｮｯﾌﾟキングナイトルークポーン手目１２３一二三");
     EXPECT_TRUE(fontCovers(gameFonts().sans, texts)) << gameFonts().sans.toStdString();
-    EXPECT_TRUE(fontCovers(gameFonts().serif, QStringLiteral("歩と香杏桂圭銀全金角馬飛龍王")))
-        << gameFonts().serif.toStdString();
+}
+
+// The pieces and the title are drawn from kept outlines; they are exactly the outlines the
+// mincho face gives (so the pictures are the same pixels as when the face itself was used).
+TEST(Outlines, AreExactlyWhatTheMinchoFaceGives) {
+    QFont font(QStringLiteral("Noto Serif CJK JP"));
+    font.setPixelSize(100);
+    font.setWeight(QFont::Black);
+    if (QFontInfo(font).family() != font.family()) GTEST_SKIP() << "no Noto Serif CJK JP here";
+    const auto same = [](const QPainterPath& kept, const QPainterPath& drawn) {
+        if (kept.elementCount() != drawn.elementCount() || kept.fillRule() != drawn.fillRule())
+            return false;
+        for (int i = 0; i < kept.elementCount(); ++i) {
+            const QPainterPath::Element a = kept.elementAt(i), b = drawn.elementAt(i);
+            if (a.type != b.type || a.x != b.x || a.y != b.y) return false;
+        }
+        return true;
+    };
+    for (const QChar c : QStringLiteral("歩と香杏桂圭銀全金角馬飛龍王")) {
+        QPainterPath glyph;
+        glyph.addText(0, 0, font, QString(c));
+        EXPECT_FALSE(pieceCharacterOutline(c.unicode()).isEmpty());
+        EXPECT_TRUE(same(pieceCharacterOutline(c.unicode()), glyph)) << QString(c).toStdString();
+    }
+    font.setLetterSpacing(QFont::PercentageSpacing, 104);
+    QPainterPath word;
+    word.addText(0, 0, font, QStringLiteral("ZORVAN"));
+    EXPECT_TRUE(same(titleWordOutline(), word));
+    EXPECT_TRUE(pieceCharacterOutline(u'x').isEmpty());
 }
 
 }  // namespace
