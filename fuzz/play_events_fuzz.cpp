@@ -59,6 +59,13 @@ private:
     }
 };
 
+// True when the event just handled asked whether to play again and was told no.
+bool declinedAnotherGame(const testing::FakeHost& host) {
+    const size_t n = host.messages.size();
+    return n > 0 && host.isQuestion[n - 1] && host.messages[n - 1].text == "続けますか？" &&
+           n >= 2 && host.messages[n - 2].text.ends_with("の勝ちです");
+}
+
 // Names are built by appending: GCC 12 reports a false overlap (-Wrestrict) for a short literal
 // joined to a temporary string in an optimised build.
 std::string recordName(int n) {
@@ -128,8 +135,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             game.keyPress(arg);
         }
         FUZZ_CHECK(positionIsSound(game.state()));
-        // Nothing but Esc ends the program.
-        FUZZ_CHECK(!game.ended() || (op == 15 && arg == KEY_ESC));
+        // Nothing ends the program but Esc, or "no" to playing again after a game is won.
+        FUZZ_CHECK(!game.ended() || (op == 15 && arg == KEY_ESC) || declinedAnotherGame(host));
         host.messages.clear();
         host.isQuestion.clear();
         host.icons.clear();
