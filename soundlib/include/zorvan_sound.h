@@ -56,6 +56,14 @@ ZORVAN_SOUND_API int32_t dsInitialize(intptr_t window);
    (dsLastError then says why). */
 ZORVAN_SOUND_API int32_t dsCreateDSB(int32_t device, const void* wav, size_t length, int32_t flags);
 
+/* Like dsCreateDSB, for the WAV file at `path` (a file name in the system's encoding). Music
+   whose file is already a plain WAV file (one fmt and one data chunk, nothing after them) is not
+   kept in memory but read from the file while it plays: the file should stay in place while the
+   buffer exists (if it goes, the music stops). Returns the buffer handle, or 0 as dsCreateDSB
+   does, and also when the file cannot be read. Optional for a game: one that does not find it
+   reads the file itself and calls dsCreateDSB. */
+ZORVAN_SOUND_API int32_t dsCreateDSBFromFile(int32_t device, const char* path, int32_t flags);
+
 /* Starts the buffer's sound from its beginning and returns at once; a sound still playing from
    the same buffer restarts. Returns 1 when started, 0 when the handle was ignored. */
 ZORVAN_SOUND_API int32_t dsPlay(int32_t buffer);
@@ -74,13 +82,14 @@ ZORVAN_SOUND_API int32_t dsFree(int32_t buffer);
    Returns 1 when the device was closed, 0 when the handle was ignored. */
 ZORVAN_SOUND_API int32_t dsTerminate(int32_t device);
 
-/* Text (UTF-8, Japanese) of the most recent failure of dsInitialize or dsCreateDSB; an empty
+/* Text (UTF-8, Japanese) of the most recent failure of dsInitialize or dsCreateDSB(FromFile); an empty
    text after a success. The text stays valid until the next call into the library. */
 ZORVAN_SOUND_API const char* dsLastError(void);
 
 /* Types of the functions above, for binding them by name after dlopen. */
 typedef int32_t (*DsInitializeFn)(intptr_t window);
 typedef int32_t (*DsCreateDSBFn)(int32_t device, const void* wav, size_t length, int32_t flags);
+typedef int32_t (*DsCreateDSBFromFileFn)(int32_t device, const char* path, int32_t flags);
 typedef int32_t (*DsPlayFn)(int32_t buffer);
 typedef int32_t (*DsPlayLoopingFn)(int32_t buffer);
 typedef int32_t (*DsStopFn)(int32_t buffer);

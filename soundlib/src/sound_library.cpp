@@ -7,6 +7,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <new>
@@ -144,6 +145,95 @@ bool loadMusic(const WavImage& image, Slot& slot) {
     return true;
 }
 
+// Music read straight from its file while it plays, when the file is exactly the clean image
+// the decoder would otherwise get: nothing of it stays in memory.
+bool streamMusic(const char* path, Slot& slot) {
+    SDL_RWops* rw = SDL_RWFromFile(path, "rb");
+    Mix_Music* music = rw != nullptr ? Mix_LoadMUS_RW(rw, 1) : nullptr;
+    if (music == nullptr) return false;
+    slot.music = music;
+    return true;
+}
+
+// A whole file of at most DS_MAX_WAV_BYTES into `bytes`.
+bool readFile(const char* path, std::vector<std::uint8_t>& bytes) {
+    std::FILE* f = path != nullptr ? std::fopen(path, "rb") : nullptr;
+    if (f == nullptr) {
+        setError("音声ファイルを開けません: %s", path != nullptr ? path : "(null)");
+        return false;
+    }
+    std::uint8_t chunk[65536];
+    bool ok = true;
+    for (;;) {
+        const std::size_t got = std::fread(chunk, 1, sizeof chunk, f);
+        if (bytes.size() + got > DS_MAX_WAV_BYTES) {
+            setError("音声ファイルが大きすぎます: %s", path);
+            ok = false;
+            break;
+        }
+        bytes.insert(bytes.end(), chunk, chunk + got);
+        if (got < sizeof chunk) {
+            if (std::ferror(f)) {
+                setError("音声ファイルを読めません: %s", path);
+                ok = false;
+            }
+            break;
+        }
+    }
+    std::fclose(f);
+    return ok;
+}
+
+// Checks an image and makes a buffer of it. With `path` (the file the image was read from),
+// music whose file is already the clean image is streamed from that file.
+std::int32_t createBuffer(std::int32_t device, const std::uint8_t* wav, std::size_t length,
+                          std::int32_t flags, const char* path) {
+    if (device == 0 || device != g_device) {
+        setError("サウンドデバイスが開かれていません。");
+        return 0;
+    }
+    WavImage image;
+    if (const char* why = parseWav(wav, length, image)) {
+        setError("%s", why);
+        return 0;
+    }
+    const int slot = freeSlot();
+    if (slot < 0) {
+        setError("サウンドバッファが足りません(最大%d個)。", kSlots);
+        return 0;
+    }
+    try {
+        // The decoder reads a clean copy and converts it into the mixer's own memory, so
+        // nothing of the caller's image is kept.
+        if (flags == DS_FLAGS_MUSIC) {
+            const bool clean = path != nullptr && [&] {
+                const auto file = canonicalWav(image);
+                return file.size() == length && std::equal(file.begin(), file.end(), wav);
+            }();
+            if (!(clean ? streamMusic(path, g_slots[slot]) : loadMusic(image, g_slots[slot]))) {
+                setError("音声データを変換できません: %s", Mix_GetError());
+                return 0;
+            }
+        } else {
+            const auto file = canonicalWav(image);
+            SDL_RWops* rw = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
+            Mix_Chunk* chunk = rw != nullptr ? Mix_LoadWAV_RW(rw, 1) : nullptr;
+            if (chunk == nullptr) {
+                setError("音声データを変換できません: %s", Mix_GetError());
+                return 0;
+            }
+            keepOnlyTheSound(chunk);
+            g_slots[slot].chunk = chunk;
+        }
+        g_slots[slot].flags = flags;
+    } catch (const std::bad_alloc&) {
+        setError("メモリが足りません。");
+        return 0;
+    }
+    clearError();
+    return handleOf(slot);
+}
+
 }  // namespace
 
 extern "C" {
@@ -179,46 +269,23 @@ ZORVAN_SOUND_API std::int32_t dsInitialize(std::intptr_t /*window*/) {
 
 ZORVAN_SOUND_API std::int32_t dsCreateDSB(std::int32_t device, const void* wav, std::size_t length,
                                           std::int32_t flags) {
+    return createBuffer(device, static_cast<const std::uint8_t*>(wav), length, flags, nullptr);
+}
+
+ZORVAN_SOUND_API std::int32_t dsCreateDSBFromFile(std::int32_t device, const char* path,
+                                                  std::int32_t flags) {
     if (device == 0 || device != g_device) {
         setError("サウンドデバイスが開かれていません。");
         return 0;
     }
-    WavImage image;
-    if (const char* why = parseWav(static_cast<const std::uint8_t*>(wav), length, image)) {
-        setError("%s", why);
-        return 0;
-    }
-    const int slot = freeSlot();
-    if (slot < 0) {
-        setError("サウンドバッファが足りません(最大%d個)。", kSlots);
-        return 0;
-    }
+    std::vector<std::uint8_t> bytes;
     try {
-        // The decoder reads a clean copy and converts it into the mixer's own memory, so
-        // nothing of the caller's image is kept.
-        if (flags == DS_FLAGS_MUSIC) {
-            if (!loadMusic(image, g_slots[slot])) {
-                setError("音声データを変換できません: %s", Mix_GetError());
-                return 0;
-            }
-        } else {
-            const auto file = canonicalWav(image);
-            SDL_RWops* rw = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
-            Mix_Chunk* chunk = rw != nullptr ? Mix_LoadWAV_RW(rw, 1) : nullptr;
-            if (chunk == nullptr) {
-                setError("音声データを変換できません: %s", Mix_GetError());
-                return 0;
-            }
-            keepOnlyTheSound(chunk);
-            g_slots[slot].chunk = chunk;
-        }
-        g_slots[slot].flags = flags;
+        if (!readFile(path, bytes)) return 0;
     } catch (const std::bad_alloc&) {
         setError("メモリが足りません。");
         return 0;
     }
-    clearError();
-    return handleOf(slot);
+    return createBuffer(device, bytes.data(), bytes.size(), flags, path);
 }
 
 ZORVAN_SOUND_API std::int32_t dsPlay(std::int32_t buffer) {

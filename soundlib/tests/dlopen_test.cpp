@@ -35,7 +35,7 @@ TEST(LibraryFile, HasTheNameTheGameLoads) {
 
 TEST_F(Bound, EveryFunctionIsFoundByName) {
     for (const char* name : {"dsInitialize", "dsCreateDSB", "dsPlay", "dsPlayLooping", "dsStop",
-                             "dsFree", "dsTerminate", "dsLastError"}) {
+                             "dsFree", "dsTerminate", "dsLastError", "dsCreateDSBFromFile"}) {
         EXPECT_NE(dlsym(handle, name), nullptr) << name;
     }
 }

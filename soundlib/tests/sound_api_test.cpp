@@ -4,7 +4,10 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <climits>
+#include <cstdio>
 #include <csignal>
 #include <cstdlib>
 #include <string>
@@ -96,6 +99,51 @@ TEST_F(SoundLibrary, KeepsItsOwnCopyOfTheImage) {
     ASSERT_NE(buffer, 0);
     EXPECT_EQ(dsPlayLooping(buffer), 1);
     EXPECT_EQ(playing(), 1);
+}
+
+// Sounds read by the library from their files: effects and music play as from an image; music
+// in a plain file plays from the file, music in any other WAV file from a clean copy (so it
+// plays on when the file goes); files that are missing or no WAV files are refused with a reason.
+TEST_F(SoundLibrary, ReadsSoundsFromTheirFiles) {
+    char folder[] = "/tmp/zorvan-sound-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const auto write = [&](const std::string& name, const Bytes& bytes) {
+        const std::string path = std::string(folder) + "/" + name;
+        std::FILE* f = std::fopen(path.c_str(), "wb");
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+        return path;
+    };
+    Bytes padded = longSound;
+    padded.insert(padded.end(), 40, 0);  // bytes after the RIFF: not a plain file
+    const std::string plain = write("plain.wav", longSound);
+    const std::string other = write("other.wav", padded);
+    const std::string effect = write("effect.wav", shortSound);
+    const std::string broken = write("broken.wav", Bytes(longSound.begin(), longSound.begin() + 30));
+
+    const std::int32_t streamed = dsCreateDSBFromFile(device, plain.c_str(), DS_FLAGS_MUSIC);
+    const std::int32_t copied = dsCreateDSBFromFile(device, other.c_str(), DS_FLAGS_MUSIC);
+    const std::int32_t click = dsCreateDSBFromFile(device, effect.c_str(), DS_FLAGS_EFFECT);
+    ASSERT_NE(streamed, 0) << dsLastError();
+    ASSERT_NE(copied, 0) << dsLastError();
+    ASSERT_NE(click, 0) << dsLastError();
+    EXPECT_EQ(dsPlayLooping(streamed), 1);
+    EXPECT_EQ(dsPlay(click), 1);
+    EXPECT_EQ(playing(), 2);
+    EXPECT_EQ(dsPlayLooping(copied), 1);
+    std::remove(other.c_str());
+    SDL_Delay(50);
+    EXPECT_EQ(Mix_PlayingMusic(), 1);
+    EXPECT_EQ(dsFree(streamed), 1);
+
+    for (const std::string& bad : {broken, std::string(folder) + "/missing.wav"}) {
+        EXPECT_EQ(dsCreateDSBFromFile(device, bad.c_str(), DS_FLAGS_MUSIC), 0);
+        EXPECT_STRNE(dsLastError(), "");
+    }
+    EXPECT_EQ(dsCreateDSBFromFile(device, nullptr, DS_FLAGS_EFFECT), 0);
+    EXPECT_EQ(dsCreateDSBFromFile(0, plain.c_str(), DS_FLAGS_EFFECT), 0);
+    for (const std::string& path : {plain, effect, broken}) std::remove(path.c_str());
+    rmdir(folder);
 }
 
 TEST_F(SoundLibrary, RefusesImagesThatAreNotPlayableWavFiles) {

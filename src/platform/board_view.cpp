@@ -166,7 +166,7 @@ void BoardView::rebuildIfNeeded() {
     m_dpr = dpr;
     m_pictures.setScale(zoom() * dpr / kTwipsPerPixel);
     m_image = QImage(QSize(qRound(logical.width() * dpr), qRound(logical.height() * dpr)),
-                     QImage::Format_RGB32);
+                     QImage::Format_RGB888);
     m_image.fill(paletteColour(COLOR_GRID));
     groundImage();
     m_painted = 0;

@@ -24,6 +24,7 @@ namespace zorvan {
 struct LibrarySound::Api {
     int32_t (*initialize)(intptr_t) = nullptr;
     int32_t (*createDSB)(int32_t, const void*, size_t, int32_t) = nullptr;
+    int32_t (*createDSBFromFile)(int32_t, const char*, int32_t) = nullptr;  // optional
     int32_t (*play)(int32_t) = nullptr;
     int32_t (*playLooping)(int32_t) = nullptr;
     int32_t (*stop)(int32_t) = nullptr;
@@ -87,7 +88,8 @@ void LibrarySound::start(const std::function<void(std::string_view)>& warn) {
                             bind(m_lib, "dsPlayLooping", api->playLooping) &&
                             bind(m_lib, "dsStop", api->stop) && bind(m_lib, "dsFree", api->free) &&
                             bind(m_lib, "dsTerminate", api->terminate);
-            bind(m_lib, "dsLastError", api->lastError);  // optional
+            bind(m_lib, "dsLastError", api->lastError);                // optional
+            bind(m_lib, "dsCreateDSBFromFile", api->createDSBFromFile);  // optional
             if (ok) {
                 m_api = api;
             } else {
@@ -118,6 +120,15 @@ int32_t LibrarySound::loadSound(const std::string& file, int32_t flags,
         }
     }
     if (found.empty()) return 0;  // a missing sound is silent
+    if (m_api->createDSBFromFile) {
+        // The library reads the file itself (and plays the music straight from it).
+        const int32_t buffer = m_api->createDSBFromFile(m_device, found.c_str(), flags);
+        if (buffer == 0) {
+            const char* why = m_api->lastError ? m_api->lastError() : nullptr;
+            warn(why && *why ? std::string(why) : file + ": not a sound file");
+        }
+        return buffer;
+    }
     std::ifstream in(found, std::ios::binary);
     std::error_code ec;
     const auto size = std::filesystem::file_size(found, ec);
