@@ -9,6 +9,7 @@
 #include <malloc.h>
 #endif
 
+#include "platform/deferred_icons.h"
 #include "platform/end_signals.h"
 #include "platform/files/user_folder.h"
 #include "platform/main_window.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     zorvan::applyGameFont();
+    zorvan::deferStandardIcons();
     // Before anything reads "ZORVAN.ini" or the record panel notes its starting folder.
     if (options.userFolder) {
         const std::string error = zorvan::enterFolder(

@@ -67,6 +67,7 @@ void DisplayList::compact() {
         kept.push_back(std::move(*it));
     }
     std::reverse(kept.begin(), kept.end());
+    kept.shrink_to_fit();  // room for what was dropped is not kept
     m_ops = std::move(kept);
     // Entries nothing covers (texts off the grid) stay; don't compact again at every add.
     m_limit = std::max(kCompactAt, 2 * m_ops.size());

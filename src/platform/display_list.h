@@ -26,7 +26,12 @@ struct PaintOp {
 
 class DisplayList {
 public:
-    void add(PaintOp op) { m_ops.push_back(std::move(op)); }
+    void add(PaintOp op) {
+        // Grown by a quarter at a time rather than doubled: the list lives as long as the
+        // program, and a doubled one would hold up to as much room again unused.
+        if (m_ops.size() == m_ops.capacity()) m_ops.reserve(m_ops.size() + m_ops.size() / 4 + 64);
+        m_ops.push_back(std::move(op));
+    }
     const std::vector<PaintOp>& ops() const { return m_ops; }
     void clear() { m_ops.clear(); }
 

@@ -16,6 +16,7 @@
 #endif
 
 #include "platform/artwork.h"
+#include "platform/deferred_icons.h"
 #include "platform/fonts.h"
 #include "platform/menu_tree.h"
 #include "platform/qt_host.h"
@@ -141,6 +142,7 @@ void MainWindow::fitToScreen() {
 void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
     bar->setNativeMenuBar(false);  // the menu belongs to the game window on every desktop
+    giveOverflowArrowWhenShown(bar);
     QHash<QString, QMenu*> menus;
     // An entry that has children is a menu; the others are commands.
     QHash<QString, bool> hasChildren;

@@ -157,7 +157,12 @@ void RecordPanel::setListsVisible(bool drive, bool directory, bool file) {
     m_showDirs = directory;
     m_showFiles = file;
     if (drive || directory || file) {
-        if (!wasShown) fillPlaces();
+        if (!wasShown) {
+            if (m_customPlaces)
+                showPlaces();
+            else
+                fillPlaces();
+        }
         // The folder may have gone since it was last shown: fall back to the nearest one left.
         QString folder = m_folder;
         while (!canOpenFolder(folder) && !QDir(folder).isRoot())
@@ -238,8 +243,11 @@ void RecordPanel::fillPlaces() {
 void RecordPanel::showPlaces() {
     const QSignalBlocker quiet(m_drive);
     m_drive->clear();
-    for (const RecordPlace& p : m_places)
-        m_drive->addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), p.label, p.path);
+    // The icon only once the lists show: reading the style's pictures loads Qt's picture readers,
+    // which a game that never opens the record panel need not hold in memory.
+    const bool shown = m_showDrive || m_showDirs || m_showFiles;
+    const QIcon icon = shown ? style()->standardIcon(QStyle::SP_DriveHDIcon) : QIcon();
+    for (const RecordPlace& p : m_places) m_drive->addItem(icon, p.label, p.path);
     m_placeShown = placeOf(m_places, m_folder);
     m_drive->setCurrentIndex(m_placeShown);
 }

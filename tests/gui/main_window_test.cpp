@@ -6,12 +6,18 @@
 #include <QAction>
 #include <QFontInfo>
 #include <QMenu>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QPainterPath>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
+#include <QToolButton>
+#include <memory>
 
+#include "platform/deferred_icons.h"
 #include "platform/fonts.h"
 #include "platform/menu_tree.h"
 #include "platform/outline_data.h"
@@ -129,6 +135,31 @@ TEST(Fonts, TheChosenFamiliesHoldEveryJapaneseGlyphTheGamePrints) {
         "「対局」で始めて下さい先手の番です後手の番ですMANの番です続けますか？再ゲーム"
         "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人ｸｲｰﾝﾋﾞｼｮｯﾌﾟキングナイトルークポーン手目１２３一二三");
     EXPECT_TRUE(fontCovers(gameFonts().sans, texts)) << gameFonts().sans.toStdString();
+}
+
+// The menu bar's overflow arrow is read only when the arrow shows, and is the style's own.
+TEST(DeferredIcons, TheOverflowArrowComesWhenItShows) {
+    const std::unique_ptr<QStyle> plain(QStyleFactory::create(QStringLiteral("fusion")));
+    const std::unique_ptr<QStyle> late(makeDeferredIconStyle(QStringLiteral("fusion")));
+    QMainWindow w;
+    QMenuBar* bar = w.menuBar();
+    bar->setNativeMenuBar(false);
+    bar->setStyle(late.get());
+    giveOverflowArrowWhenShown(bar);
+    auto* arrow = bar->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+    ASSERT_NE(arrow, nullptr);
+    EXPECT_TRUE(late->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, nullptr, bar)
+                    .isNull());
+    arrow->setIcon(QIcon());  // as a menu bar made under the wrapped style has it
+    for (int i = 0; i < 12; ++i) bar->addMenu(QStringLiteral("対局オプション%1").arg(i));
+    w.resize(200, 100);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QTRY_VERIFY(arrow->isVisible());
+    QTRY_VERIFY(!arrow->icon().isNull());
+    const QIcon own = plain->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, nullptr, bar);
+    EXPECT_EQ(arrow->icon().pixmap(16).toImage(), own.pixmap(16).toImage());
+    bar->setStyle(nullptr);
 }
 
 // The pieces and the title are drawn from kept outlines; they are exactly the outlines the
