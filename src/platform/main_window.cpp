@@ -1,6 +1,7 @@
 #include "platform/main_window.h"
 
 #include <QAction>
+#include <QBackingStore>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -44,7 +45,8 @@ MainWindow::MainWindow(SoundPort* sound, QWidget* parent)
       m_host(std::make_unique<QtHost>(*this)),
       m_game(std::make_unique<Game>(*m_host, m_board, sound)),
       m_clock(new QTimer(this)),
-      m_recordPanel(new RecordPanel(*m_board, *m_host)) {
+      m_recordPanel(new RecordPanel(*m_board, *m_host)),
+      m_fitStore(new QTimer(this)) {
     setObjectName("Form1");
     setWindowTitle(QStringLiteral("ZORVAN"));
     setWindowIcon(gameIcon());
@@ -53,6 +55,25 @@ MainWindow::MainWindow(SoundPort* sound, QWidget* parent)
     m_board->setFocus();
     fitToScreen();
     wireGame();
+    m_fitStore->setSingleShot(true);
+    m_fitStore->setInterval(400);
+    connect(m_fitStore, &QTimer::timeout, this, [this] {
+        const qint64 area = qint64(width()) * height();
+        if (area < m_storeArea && backingStore()) {
+            // The window's picture store stays at the largest size the window ever had (the X
+            // backing store keeps its shared memory until the window shrinks to half); made
+            // tiny for a moment, it is made again at the size the window has now.
+            backingStore()->resize(QSize(1, 1));
+            update();
+        }
+        m_storeArea = area;
+    });
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    m_storeArea = std::max(m_storeArea, qint64(width()) * height());
+    m_fitStore->start();
 }
 
 MainWindow::~MainWindow() = default;

@@ -73,6 +73,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildMenus();
@@ -86,6 +87,8 @@ private:
     std::unique_ptr<Game> m_game;
     QTimer* m_clock;
     RecordPanel* m_recordPanel;
+    QTimer* m_fitStore;        // once a size has stood a moment: see resizeEvent
+    qint64 m_storeArea = 0;    // the largest area the window has had since the store last fit
 };
 
 // Makes the game's CJK font the application font, so menus and dialogs show Japanese text.

@@ -1,5 +1,7 @@
 // The window may take any shape: the background reaches every edge of it.
 #include <QAction>
+#include <QBackingStore>
+#include <QSignalSpy>
 
 #include "platform/palette.h"
 #include "window_fixture.h"
@@ -42,6 +44,23 @@ TEST(WindowShape, TheBackgroundCoversWideAndTallWindows) {
         QTest::qWait(200);
         EXPECT_EQ(flatPixelsBeyond(*f.window.board(), BOARD_LEFT + 13 * SQUARE_W, 0), 0);
     }
+}
+
+// Made larger for a moment and smaller again, the window's picture store is made again (made
+// tiny for a moment so the X server's shared memory is made anew at the size the window has):
+// afterwards it has the window's size again and the window is painted anew.
+TEST(WindowShape, TheStoreFitsTheWindowAgainAfterItShrinks) {
+    WindowFixture f;
+    QBackingStore* store = f.window.backingStore();
+    ASSERT_NE(store, nullptr);
+    const QSize normal = f.window.size();
+    f.resizeBoard(QSize(800, 875));
+    QTest::qWait(600);
+    ASSERT_EQ(store->size(), f.window.size());
+    f.resizeBoard(QSize(640, 700));
+    QSignalSpy painted(f.window.board(), &BoardView::painted);
+    QTRY_VERIFY_WITH_TIMEOUT(painted.count() > 0 && store->size() == normal, 3000);
+    EXPECT_EQ(store->size(), f.window.size());
 }
 
 }  // namespace
