@@ -131,9 +131,9 @@ std::int32_t start(std::int32_t buffer, int loops) {
     return Mix_PlayMusic(s.music, loops < 0 ? -1 : 1) == 0 ? 1 : 0;
 }
 
-// Music from a checked WAV image, decoded while it plays from the library's own copy.
-bool loadMusic(const WavImage& image, Slot& slot) {
-    auto* copy = new std::vector<std::uint8_t>(canonicalWav(image));
+// Music from a clean WAV file image, decoded while it plays from the library's own copy.
+bool loadMusic(std::vector<std::uint8_t> file, Slot& slot) {
+    auto* copy = new std::vector<std::uint8_t>(std::move(file));
     SDL_RWops* rw = SDL_RWFromConstMem(copy->data(), static_cast<int>(copy->size()));
     Mix_Music* music = rw != nullptr ? Mix_LoadMUS_RW(rw, 1) : nullptr;
     if (music == nullptr) {
@@ -205,17 +205,16 @@ std::int32_t createBuffer(std::int32_t device, const std::uint8_t* wav, std::siz
     try {
         // The decoder reads a clean copy and converts it into the mixer's own memory, so
         // nothing of the caller's image is kept.
+        auto file = canonicalWav(image);
         if (flags == DS_FLAGS_MUSIC) {
-            const bool clean = path != nullptr && [&] {
-                const auto file = canonicalWav(image);
-                return file.size() == length && std::equal(file.begin(), file.end(), wav);
-            }();
-            if (!(clean ? streamMusic(path, g_slots[slot]) : loadMusic(image, g_slots[slot]))) {
+            const bool clean = path != nullptr && file.size() == length &&
+                               std::equal(file.begin(), file.end(), wav);
+            if (!(clean ? streamMusic(path, g_slots[slot])
+                        : loadMusic(std::move(file), g_slots[slot]))) {
                 setError("音声データを変換できません: %s", Mix_GetError());
                 return 0;
             }
         } else {
-            const auto file = canonicalWav(image);
             SDL_RWops* rw = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
             Mix_Chunk* chunk = rw != nullptr ? Mix_LoadWAV_RW(rw, 1) : nullptr;
             if (chunk == nullptr) {

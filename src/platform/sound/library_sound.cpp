@@ -120,15 +120,16 @@ int32_t LibrarySound::loadSound(const std::string& file, int32_t flags,
         }
     }
     if (found.empty()) return 0;  // a missing sound is silent
-    if (m_api->createDSBFromFile) {
-        // The library reads the file itself (and plays the music straight from it).
-        const int32_t buffer = m_api->createDSBFromFile(m_device, found.c_str(), flags);
+    const auto made = [&](int32_t buffer) {
         if (buffer == 0) {
             const char* why = m_api->lastError ? m_api->lastError() : nullptr;
             warn(why && *why ? std::string(why) : file + ": not a sound file");
         }
         return buffer;
-    }
+    };
+    // A library that reads the file itself also plays the music straight from it.
+    if (m_api->createDSBFromFile)
+        return made(m_api->createDSBFromFile(m_device, found.c_str(), flags));
     std::ifstream in(found, std::ios::binary);
     std::error_code ec;
     const auto size = std::filesystem::file_size(found, ec);
@@ -142,12 +143,7 @@ int32_t LibrarySound::loadSound(const std::string& file, int32_t flags,
         warn(std::string("cannot read ") + file);
         return 0;
     }
-    const int32_t buffer = m_api->createDSB(m_device, image.data(), image.size(), flags);
-    if (buffer == 0) {
-        const char* why = m_api->lastError ? m_api->lastError() : nullptr;
-        warn(why && *why ? std::string(why) : file + ": not a sound file");
-    }
-    return buffer;
+    return made(m_api->createDSB(m_device, image.data(), image.size(), flags));
 }
 
 void LibrarySound::play(SoundId id) {
