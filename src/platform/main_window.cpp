@@ -18,6 +18,7 @@
 
 #include "platform/artwork.h"
 #include "platform/deferred_icons.h"
+#include "platform/files/mapped_pages.h"
 #include "platform/fonts.h"
 #include "platform/menu_tree.h"
 #include "platform/qt_host.h"
@@ -36,6 +37,8 @@ constexpr int kOpenSoundsAnywayMs = 1000;
 // open (which can come within milliseconds) follows the board rather than racing it to the
 // screen. Any action of the player opens them at once.
 constexpr int kOpenSoundsAfterPictureMs = 150;
+// How long after a paint the font files' pages are given back (at most this often).
+constexpr int kReleaseFontsAfterPaintMs = 500;
 
 }  // namespace
 
@@ -46,7 +49,8 @@ MainWindow::MainWindow(SoundPort* sound, QWidget* parent)
       m_game(std::make_unique<Game>(*m_host, m_board, sound)),
       m_clock(new QTimer(this)),
       m_recordPanel(new RecordPanel(*m_board, *m_host)),
-      m_fitStore(new QTimer(this)) {
+      m_fitStore(new QTimer(this)),
+      m_releaseFonts(new QTimer(this)) {
     setObjectName("Form1");
     setWindowTitle(QStringLiteral("ZORVAN"));
     setWindowIcon(gameIcon());
@@ -68,6 +72,17 @@ MainWindow::MainWindow(SoundPort* sound, QWidget* parent)
         }
         m_storeArea = area;
     });
+    m_releaseFonts->setSingleShot(true);
+    m_releaseFonts->setInterval(kReleaseFontsAfterPaintMs);
+    connect(m_releaseFonts, &QTimer::timeout, this, [] { releaseFontPages(); });
+    qApp->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Whatever painted (the board, a menu, a message box) has its new glyphs in Qt's cache by
+    // now; the font files' pages FreeType read them from are given back a moment later.
+    if (event->type() == QEvent::Paint && !m_releaseFonts->isActive()) m_releaseFonts->start();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

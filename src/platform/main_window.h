@@ -74,6 +74,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -89,6 +90,7 @@ private:
     RecordPanel* m_recordPanel;
     QTimer* m_fitStore;        // once a size has stood a moment: see resizeEvent
     qint64 m_storeArea = 0;    // the largest area the window has had since the store last fit
+    QTimer* m_releaseFonts;    // a moment after painting: see eventFilter
 };
 
 // Makes the game's CJK font the application font, so menus and dialogs show Japanese text.
