@@ -2,8 +2,6 @@
 
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
-#include <string>
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -46,17 +44,18 @@ std::size_t releaseMappedFilePages(const std::function<bool(std::string_view pat
             continue;
         }
         text.remove_suffix(1);
+        // A file's path is absolute, and nothing before it holds a slash. The path is looked at
+        // first: most lines are not wanted, and only a wanted one is read further.
+        const std::size_t slash = text.find('/');
+        if (slash == std::string_view::npos) continue;
+        const std::string_view path = text.substr(slash);
+        if (path.ends_with(" (deleted)") || !wanted(path)) continue;
         unsigned long start = 0, end = 0;
         char perms[5] = {};
-        int pathAt = -1;
-        if (std::sscanf(line, "%lx-%lx %4s %*s %*s %*s %n", &start, &end, perms, &pathAt) < 3 ||
-            pathAt <= 0 || static_cast<std::size_t>(pathAt) >= text.size())
-            continue;
-        const std::string_view path = text.substr(static_cast<std::size_t>(pathAt));
         // Only a readable mapping that can never have been written: a private copy made by a
         // write would be lost, not read again.
-        if (path.front() != '/' || perms[0] != 'r' || perms[1] != '-' || end <= start ||
-            path.ends_with(" (deleted)") || !wanted(path))
+        if (std::sscanf(line, "%lx-%lx %4s", &start, &end, perms) != 3 || perms[0] != 'r' ||
+            perms[1] != '-' || end <= start)
             continue;
         if (madvise(reinterpret_cast<void*>(start), end - start, MADV_DONTNEED) == 0)
             released += end - start;
