@@ -167,5 +167,63 @@ TEST(SearchCancel, StopsWhenToldAndStillAnswersWithALegalMove) {
     EXPECT_TRUE(early.found);
 }
 
+// More threads are for searches a time or the flag ends: limited by depth alone, the search
+// keeps to one thread and gives the same answer and node count as with one.
+TEST(SearchThreads, AFixedDepthStaysOnOneThread) {
+    const GameState g = middleGame(false);
+    Limits one;
+    one.depth = 5;
+    Limits two = one;
+    two.threads = 2;
+    const Result a = think(g, one);
+    const Result b = think(g, two);
+    EXPECT_EQ(a.move, b.move);
+    EXPECT_EQ(a.score, b.score);
+    EXPECT_EQ(a.nodes, b.nodes);
+}
+
+// With a helper thread sharing the table, the flag still ends the whole search, the answer is
+// legal, and the helper's nodes are counted.
+TEST(SearchThreads, HelpersStopWithTheFlagAndTheAnswerStaysLegal) {
+    for (bool chessHand : {false, true}) {
+        const GameState g = middleGame(chessHand);
+        std::atomic<bool> stop{false};
+        Limits l;
+        l.stop = &stop;
+        l.threads = 2;
+        Result r;
+        std::thread worker([&] { r = think(g, l); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        stop = true;
+        worker.join();
+        ASSERT_TRUE(r.found);
+        EXPECT_TRUE(r.searched);
+        GameState copy = g;
+        Move found;
+        EXPECT_TRUE(findLegalMove(copy, formatMove(r.move), found));
+
+        // Time-limited, the helpers end with the main thread.
+        Limits timed;
+        timed.movetimeMs = 150;
+        timed.threads = 3;
+        const Result t = think(g, timed);
+        ASSERT_TRUE(t.found);
+        EXPECT_TRUE(t.searched);
+        EXPECT_GT(t.nodes, 0u);
+    }
+}
+
+// The king within reach is taken whatever the threads.
+TEST(SearchThreads, TakeTheKingInOneWithHelpers) {
+    const Tactic& t = kTactics[0];
+    const GameState g = position(t.diagram, t.turn);
+    Limits l;
+    l.movetimeMs = 200;
+    l.threads = 2;
+    const Result r = think(g, l);
+    ASSERT_TRUE(r.found);
+    EXPECT_EQ(formatMove(r.move), t.expected);
+}
+
 }  // namespace
 }  // namespace zorvan::search

@@ -51,7 +51,7 @@ const struct {
 
 // The stronger search at a fixed depth from the start, twelve built-in openings and the middle
 // games above: nodes, time and the node-count signature.
-int searchBench(int depth) {
+int searchBench(int depth, int threads) {
     std::vector<GameState> positions;
     auto add = [&positions](const std::string& line, bool chessHand) {
         GameState g;
@@ -66,6 +66,12 @@ int searchBench(int depth) {
 
     search::Limits limits;
     limits.depth = depth;
+    if (threads > 1) {
+        // A search limited by depth alone keeps to one thread: the time limit, far beyond what
+        // the depth takes, lets it use more.
+        limits.threads = threads;
+        limits.movetimeMs = 3600 * 1000;
+    }
     std::uint64_t nodes = 0;
     double seconds = 0;
     const std::clock_t cpuStart = std::clock();
@@ -76,9 +82,9 @@ int searchBench(int depth) {
     }
     const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     std::printf(
-        "search positions %zu at depth %d\nsearch nodes %llu\nsearch time %.3f s (cpu %.3f s)\n"
+        "search positions %zu at depth %d, threads %d\nsearch nodes %llu\nsearch time %.3f s (cpu %.3f s)\n"
         "search nodes/s %.0f (per cpu second %.0f)\nsearch signature %llu\n",
-        positions.size(), depth, static_cast<unsigned long long>(nodes), seconds, cpu,
+        positions.size(), depth, threads, static_cast<unsigned long long>(nodes), seconds, cpu,
         seconds > 0 ? static_cast<double>(nodes) / seconds : 0.0,
         cpu > 0 ? static_cast<double>(nodes) / cpu : 0.0, static_cast<unsigned long long>(nodes));
     return 0;
@@ -92,17 +98,21 @@ int runBench(const Args& args) {
     if (const int status = setUpPosition(args, g, rest)) return status;
     bool searchOnly = false;
     int depth = SEARCH_BENCH_DEPTH;
+    int threads = 1;
     for (size_t i = 0; i < rest.size(); ++i) {
         if (rest[i] == "--search") {
             searchOnly = true;
         } else if (rest[i] == "--depth" && i + 1 < rest.size()) {
             depth = std::atoi(rest[++i].c_str());
             if (depth < 1 || depth > 40) return usageError("bench: --depth needs 1 to 40");
+        } else if (rest[i] == "--threads" && i + 1 < rest.size()) {
+            threads = std::atoi(rest[++i].c_str());
+            if (threads < 1 || threads > 64) return usageError("bench: --threads needs 1 to 64");
         } else {
             return usageError("bench: unexpected argument '" + rest[i] + "'");
         }
     }
-    if (searchOnly) return searchBench(depth);
+    if (searchOnly) return searchBench(depth, threads);
 
     using Clock = std::chrono::steady_clock;
     GameState scratch;
@@ -148,7 +158,7 @@ int runBench(const Args& args) {
         "positions %zu\ncandidates %ld\ntotal %.3f ms\nmedian %.3f ms per move\n"
         "max %.3f ms per move\nslowest single search %.3f ms (of %d per position)\n",
         n, candidates, total, median, sorted.back(), slowestSingle, BENCH_REPEATS);
-    return searchBench(depth);
+    return searchBench(depth, threads);
 }
 
 }  // namespace zorvan::cli

@@ -28,6 +28,8 @@ struct MatchOptions {
     int movetime = 0;  // 0: each level's own
     int depthA = 0;    // 0: no fixed depth
     int depthB = 0;
+    int threadsA = 0;  // 0: the level's own
+    int threadsB = 0;
     int firstOpening = 0;
     bool chessHand = false;
     bool bothOptions = false;  // alternate "ﾁｪｽ側持駒OK" from one opening to the next
@@ -99,6 +101,10 @@ int parseMatchOptions(const Args& args, MatchOptions& o) {
             target = &o.depthA, low = 1, high = 40;
         else if (a == "--against-depth")
             target = &o.depthB, low = 1, high = 40;
+        else if (a == "--threads")
+            target = &o.threadsA, low = 1, high = 64;
+        else if (a == "--against-threads")
+            target = &o.threadsB, low = 1, high = 64;
         else if (a == "--first-opening")
             target = &o.firstOpening, low = 0, high = 1000000;
         else
@@ -115,7 +121,7 @@ int parseMatchOptions(const Args& args, MatchOptions& o) {
 
 // The move of `level` for the side to move; found is false when it has none.
 Move chooseMove(GameState& g, GameState& scratch, int level, int movetime, int depth,
-                const search::EvalWeights& weights, PlayerFigures& fig, bool& found) {
+                int threads, const search::EvalWeights& weights, PlayerFigures& fig, bool& found) {
     const auto start = std::chrono::steady_clock::now();
     Move m;
     if (level >= 4) {
@@ -125,6 +131,7 @@ Move chooseMove(GameState& g, GameState& scratch, int level, int movetime, int d
             limits.depth = depth;
             if (movetime <= 0) limits.movetimeMs = 0;
         }
+        if (threads > 0) limits.threads = threads;
         limits.weights = &weights;
         const search::Result r = search::think(g, limits);
         found = r.found;
@@ -215,7 +222,8 @@ int runMatch(const Args& args) {
             bool found = false;
             const Move m =
                 chooseMove(g, scratch, aToMove ? o.levelA : o.levelB, o.movetime,
-                           aToMove ? o.depthA : o.depthB, aToMove ? o.weightsA : o.weightsB,
+                           aToMove ? o.depthA : o.depthB, aToMove ? o.threadsA : o.threadsB,
+                           aToMove ? o.weightsA : o.weightsB,
                            aToMove ? figA : figB, found);
             if (!found) {
                 result = aToMove ? 0 : 1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <thread>
 
 namespace zorvan::search {
 
@@ -30,6 +31,52 @@ struct Ply {
     SMove killers[2] = {0, 0};
 };
 
+// The transposition table, shared by the threads of one search. An entry is two words, its data
+// and its key mixed with the data, so that an entry two threads wrote at once reads as a miss
+// rather than as another position's.
+class Table {
+public:
+    // Empties the table (the calling thread's own, kept from one search to the next).
+    static Table& cleared() {
+        static thread_local Table table;
+        if (!table.slots_) table.slots_ = std::make_unique<Slot[]>(SIZE);
+        for (std::size_t i = 0; i < SIZE; ++i) {
+            table.slots_[i].check.store(0, std::memory_order_relaxed);
+            table.slots_[i].data.store(0, std::memory_order_relaxed);
+        }
+        return table;
+    }
+
+    bool probe(std::uint64_t key, TTEntry& e) const {
+        const Slot& s = slots_[key & (SIZE - 1)];
+        const std::uint64_t data = s.data.load(std::memory_order_relaxed);
+        if ((s.check.load(std::memory_order_relaxed) ^ data) != key) return false;
+        e.move = static_cast<SMove>(data & 0xFFFFFFFFu);
+        e.score = static_cast<std::int16_t>(static_cast<std::uint16_t>(data >> 32));
+        e.depth = static_cast<std::int8_t>(static_cast<std::uint8_t>(data >> 48));
+        e.bound = static_cast<std::uint8_t>(data >> 56);
+        return true;
+    }
+
+    void store(std::uint64_t key, const TTEntry& e) {
+        const std::uint64_t data = std::uint64_t{e.move} |
+                                   std::uint64_t{static_cast<std::uint16_t>(e.score)} << 32 |
+                                   std::uint64_t{static_cast<std::uint8_t>(e.depth)} << 48 |
+                                   std::uint64_t{e.bound} << 56;
+        Slot& s = slots_[key & (SIZE - 1)];
+        s.check.store(key ^ data, std::memory_order_relaxed);
+        s.data.store(data, std::memory_order_relaxed);
+    }
+
+private:
+    static constexpr std::size_t SIZE = std::size_t{1} << TT_BITS;
+    struct Slot {
+        std::atomic<std::uint64_t> check{0};
+        std::atomic<std::uint64_t> data{0};
+    };
+    std::unique_ptr<Slot[]> slots_;
+};
+
 int scoreToTT(int s, int ply) {
     return s >= WIN_BOUND ? s + ply : (s <= -WIN_BOUND ? s - ply : s);
 }
@@ -39,23 +86,28 @@ int scoreFromTT(int s, int ply) {
 
 class Searcher {
 public:
-    Searcher(Position& p, const SearchLimits& l) : pos_(p), limits_(l) {
+    // `helper` is 0 for the main thread and 1, 2... for the helpers, which search until
+    // `finished` is set.
+    Searcher(Position& p, const SearchLimits& l, Table& table, int helper = 0,
+             const std::atomic<bool>* finished = nullptr)
+        : pos_(p), limits_(l), tt_(table), helper_(helper), finished_(finished) {
         weights_ = l.weights ? l.weights : &defaultWeights();
-        static thread_local std::vector<TTEntry> table;
-        table.assign(std::size_t{1} << TT_BITS, TTEntry{});
-        tt_ = table.data();
         plies_ = std::make_unique<Ply[]>(MAX_PLY + 8);
         std::memset(history_, 0, sizeof history_);
         start_ = Clock::now();
     }
 
     SearchOutcome run();
+    void help();
+    std::uint64_t nodes() const { return nodes_; }
 
 private:
     Position& pos_;
     SearchLimits limits_;
     const EvalWeights* weights_;
-    TTEntry* tt_;
+    Table& tt_;
+    int helper_;
+    const std::atomic<bool>* finished_;
     std::unique_ptr<Ply[]> plies_;
     int history_[2][SQUARES][32];
     Clock::time_point start_;
@@ -70,14 +122,13 @@ private:
     bool shouldStop() {
         if (aborted_) return true;
         if (limits_.stop && limits_.stop->load(std::memory_order_relaxed)) aborted_ = true;
+        if (finished_ && finished_->load(std::memory_order_relaxed)) aborted_ = true;
         // A little short of the budget, so that handing the move back stays within it.
         if ((nodes_ & 1023) == 0 && limits_.movetimeMs > 0 &&
             elapsedMs() >= limits_.movetimeMs * HARD_SHARE)
             aborted_ = true;
         return aborted_;
     }
-
-    TTEntry& slot(std::uint64_t key) { return tt_[key & ((std::uint64_t{1} << TT_BITS) - 1)]; }
 
     // Value of what the move takes (a pawn for en passant).
     int captureValue(SMove m) const {
@@ -128,6 +179,7 @@ private:
     int quiesce(int alpha, int beta, int ply, int qdepth);
     int pvs(int alpha, int beta, int depth, int ply, bool pvNode, bool allowNull);
     int searchRoot(SMove* moves, int* order, int n, int depth, int alpha, int beta, SMove& best);
+    int rootMoves(std::vector<SMove>& moves);
 };
 
 int Searcher::quiesce(int alpha, int beta, int ply, int qdepth) {
@@ -199,9 +251,9 @@ int Searcher::pvs(int alpha, int beta, int depth, int ply, bool pvNode, bool all
     beta = std::min(beta, WIN - ply - 1);
     if (alpha >= beta) return alpha;
 
-    TTEntry& e = slot(pos_.key);
+    TTEntry e;
     SMove ttMove = 0;
-    if (e.key == pos_.key) {
+    if (tt_.probe(pos_.key, e)) {
         ttMove = e.move;
         const int s = scoreFromTT(e.score, ply);
         if (!pvNode && e.depth >= depth) {
@@ -306,11 +358,11 @@ int Searcher::pvs(int alpha, int beta, int depth, int ply, bool pvNode, bool all
     if (aborted_) return 0;
     if (played == 0) return -WIN + ply;  // no move at all: the side resigns
 
-    e.key = pos_.key;
     e.move = bestMove;
     e.score = static_cast<std::int16_t>(scoreToTT(best, ply));
     e.depth = static_cast<std::int8_t>(depth);
     e.bound = best >= beta ? BOUND_LOWER : (best > alphaStart ? BOUND_EXACT : BOUND_UPPER);
+    tt_.store(pos_.key, e);
     return best;
 }
 
@@ -341,11 +393,41 @@ int Searcher::searchRoot(SMove* moves, int* order, int n, int depth, int alpha, 
     return best;
 }
 
+
+// Sorts the moves by their keys, highest first, keeping the order of equal keys.
+void sortByKeys(std::vector<SMove>& moves, const std::vector<int>& keys, int n) {
+    std::vector<std::pair<int, SMove>> tmp;
+    for (int i = 0; i < n; ++i)
+        tmp.push_back({keys[static_cast<size_t>(i)], moves[static_cast<size_t>(i)]});
+    std::stable_sort(tmp.begin(), tmp.end(), [](auto& a, auto& b) { return a.first > b.first; });
+    for (int i = 0; i < n; ++i) moves[static_cast<size_t>(i)] = tmp[static_cast<size_t>(i)].second;
+}
+
+// The next iteration's order: the best first, the rest by this iteration's scores.
+void reorder(std::vector<SMove>& moves, std::vector<int>& scores, SMove best, int n) {
+    for (int i = 0; i < n; ++i)
+        if (moves[static_cast<size_t>(i)] == best) scores[static_cast<size_t>(i)] = INF;
+    sortByKeys(moves, scores, n);
+}
+
+
+int Searcher::rootMoves(std::vector<SMove>& moves) {
+    moves.resize(MAX_SMOVES);
+    const int n = generateMoves(pos_, moves.data(), GenMode::All);
+    // First ordering: captures by value, then the rest in generation order.
+    std::vector<int> keys(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        const SMove m = moves[static_cast<size_t>(i)];
+        keys[static_cast<size_t>(i)] = isNoisy(m) ? noisyOrder(m) : -i;
+    }
+    sortByKeys(moves, keys, n);
+    return n;
+}
+
 SearchOutcome Searcher::run() {
     SearchOutcome out;
-    std::vector<SMove> moves(MAX_SMOVES);
-    std::vector<int> scores(MAX_SMOVES);
-    const int n = generateMoves(pos_, moves.data(), GenMode::All);
+    std::vector<SMove> moves;
+    const int n = rootMoves(moves);
     if (n == 0) return out;
     // A king within reach is taken at once.
     const int enemyKing = pos_.kingSq[static_cast<size_t>(1 - pos_.side)];
@@ -360,20 +442,6 @@ SearchOutcome Searcher::run() {
         }
     }
     out.move = moves[0];
-    // First ordering: captures by value, then the rest in generation order.
-    for (int i = 0; i < n; ++i) {
-        const SMove m = moves[static_cast<size_t>(i)];
-        scores[static_cast<size_t>(i)] = isNoisy(m) ? noisyOrder(m) : -i;
-    }
-    {
-        std::vector<std::pair<int, SMove>> tmp;
-        for (int i = 0; i < n; ++i)
-            tmp.push_back({scores[static_cast<size_t>(i)], moves[static_cast<size_t>(i)]});
-        std::stable_sort(tmp.begin(), tmp.end(),
-                         [](auto& a, auto& b) { return a.first > b.first; });
-        for (int i = 0; i < n; ++i)
-            moves[static_cast<size_t>(i)] = tmp[static_cast<size_t>(i)].second;
-    }
     const int maxDepth = limits_.depth > 0 ? std::min(limits_.depth, MAX_PLY / 2) : MAX_PLY / 2;
     std::vector<int> rootScores(static_cast<size_t>(n), -INF);
     for (int depth = 1; depth <= maxDepth; ++depth) {
@@ -390,16 +458,7 @@ SearchOutcome Searcher::run() {
         out.move = best;
         out.score = score;
         out.depth = depth;
-        // Next iteration: the best first, the rest by this iteration's scores.
-        std::vector<std::pair<int, SMove>> tmp;
-        for (int i = 0; i < n; ++i)
-            tmp.push_back(
-                {moves[static_cast<size_t>(i)] == best ? INF : rootScores[static_cast<size_t>(i)],
-                 moves[static_cast<size_t>(i)]});
-        std::stable_sort(tmp.begin(), tmp.end(),
-                         [](auto& a, auto& b) { return a.first > b.first; });
-        for (int i = 0; i < n; ++i)
-            moves[static_cast<size_t>(i)] = tmp[static_cast<size_t>(i)].second;
+        reorder(moves, rootScores, best, n);
         if (score >= WIN_BOUND || score <= -WIN_BOUND) {
             if (depth >= 2 && (WIN - (score < 0 ? -score : score)) < depth) break;  // decided
         }
@@ -410,11 +469,45 @@ SearchOutcome Searcher::run() {
     return out;
 }
 
+// A helper's iterations: every other helper one ply ahead of the main thread, so that the two
+// seldom search the same node at the same time; until the main thread has its answer.
+void Searcher::help() {
+    std::vector<SMove> moves;
+    const int n = rootMoves(moves);
+    if (n == 0) return;
+    std::vector<int> rootScores(static_cast<size_t>(n), -INF);
+    for (int depth = 1 + helper_ % 2; depth <= MAX_PLY / 2; ++depth) {
+        rootDepth_ = depth;
+        std::fill(rootScores.begin(), rootScores.end(), -INF);
+        SMove best = 0;
+        searchRoot(moves.data(), rootScores.data(), n, depth, -INF, INF, best);
+        if (aborted_) break;
+        reorder(moves, rootScores, best, n);
+    }
+}
+
 }  // namespace
 
 SearchOutcome searchPosition(Position& root, const SearchLimits& limits) {
-    Searcher s(root, limits);
-    return s.run();
+    Table& table = Table::cleared();
+    const bool depthAlone = limits.depth > 0 && limits.movetimeMs == 0;
+    const int helpers = depthAlone ? 0 : std::clamp(limits.threads, 1, 64) - 1;
+    std::atomic<bool> finished{false};
+    std::vector<Position> copies(static_cast<size_t>(helpers), root);
+    std::vector<std::uint64_t> helperNodes(static_cast<size_t>(helpers), 0);
+    std::vector<std::thread> threads;
+    for (int h = 0; h < helpers; ++h)
+        threads.emplace_back([&, h] {
+            Searcher s(copies[static_cast<size_t>(h)], limits, table, h + 1, &finished);
+            s.help();
+            helperNodes[static_cast<size_t>(h)] = s.nodes();
+        });
+    Searcher s(root, limits, table);
+    SearchOutcome out = s.run();
+    finished.store(true, std::memory_order_relaxed);
+    for (std::thread& t : threads) t.join();
+    for (const std::uint64_t n : helperNodes) out.nodes += n;
+    return out;
 }
 
 }  // namespace zorvan::search

@@ -2,6 +2,11 @@
 // transposition table, quiescence over captures and promotions, null-move pruning, late-move
 // reductions, and move ordering by hash move, captures by value, killers and history.
 //
+// A search with a time limit may use more than one thread: the helpers search the same tree, one
+// ply deeper every other thread, filling the transposition table they share with the main
+// thread, whose choice is the answer. A search limited by depth alone keeps to one thread, so
+// that it stays deterministic.
+//
 // Capturing the king wins; a position whose side to move can take the opposing king scores as a
 // win at once, so a move that leaves one's own king attacked loses one ply later.
 #pragma once
@@ -21,8 +26,8 @@ constexpr int WIN_BOUND = WIN - 512;
 constexpr int INF = 32000;
 constexpr int MAX_PLY = 96;
 
+// One position's entry in the transposition table, as the search reads and writes it.
 struct TTEntry {
-    std::uint64_t key = 0;
     SMove move = 0;
     std::int16_t score = 0;
     std::int8_t depth = 0;
@@ -32,6 +37,7 @@ struct TTEntry {
 struct SearchLimits {
     int depth = 0;       // 0: no limit (up to MAX_PLY / 2)
     int movetimeMs = 0;  // 0: no limit
+    int threads = 1;     // one when `depth` alone limits the search
     const std::atomic<bool>* stop = nullptr;
     const EvalWeights* weights = nullptr;
 };
@@ -40,7 +46,7 @@ struct SearchOutcome {
     SMove move = 0;
     int score = 0;
     int depth = 0;
-    std::uint64_t nodes = 0;
+    std::uint64_t nodes = 0;  // all threads
 };
 
 // Searches `root` (which it leaves as it found it). Deterministic when only `depth` limits it.

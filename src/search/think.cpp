@@ -27,6 +27,7 @@ Result think(const GameState& g, const Limits& limits) {
     SearchLimits sl;
     sl.depth = limits.depth;
     sl.movetimeMs = limits.movetimeMs;
+    sl.threads = limits.threads;
     sl.stop = limits.stop;
     sl.weights = limits.weights;
     const SearchOutcome o = searchPosition(p, sl);
