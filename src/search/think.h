@@ -17,7 +17,7 @@ namespace zorvan::search {
 struct Limits {
     int depth = 0;                            // fixed depth in plies (deterministic)
     int movetimeMs = 0;                       // wall-clock budget for the whole move
-    int threads = 1;                          // search threads
+    int threads = 1;                          // search threads (one when depth alone limits it)
     const std::atomic<bool>* stop = nullptr;  // set from another thread to cancel at once
     const EvalWeights* weights = nullptr;     // evaluation weights (the built-in ones when null)
 };
@@ -34,8 +34,8 @@ struct Result {
     bool searched = true;  // false when the search's choice was not a legal move (never expected)
 };
 
-// The limits of the computer's levels beyond the game's three: LEVEL4 about 0.3 s a move, LEVEL5
-// about 2 s (and the hint).
+// The limits of the computer's levels beyond the game's three: LEVEL4 about 0.3 s a move on one
+// thread, LEVEL5 about 2 s (and the hint) on two where the machine has them.
 Limits levelLimits(int level);
 
 // Searches the position of `g` for the side to move (sideToMove(g)) within `limits`.
