@@ -1,6 +1,8 @@
 #include "search/searcher.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <thread>
@@ -76,6 +78,20 @@ private:
     };
     std::unique_ptr<Slot[]> slots_;
 };
+
+// Late-move reductions: a quiet move tried late, at a depth to spare, is first searched this
+// many plies shallower; more the later it comes and the deeper the search.
+int lateMoveReduction(int depth, int played) {
+    static const auto table = [] {
+        std::array<std::array<std::uint8_t, 64>, 64> t{};
+        for (int d = 1; d < 64; ++d)
+            for (int m = 1; m < 64; ++m)
+                t[static_cast<size_t>(d)][static_cast<size_t>(m)] =
+                    static_cast<std::uint8_t>(1.0 + std::log(d) * std::log(m) / 2.0);
+        return t;
+    }();
+    return table[static_cast<size_t>(std::min(depth, 63))][static_cast<size_t>(std::min(played, 63))];
+}
 
 int scoreToTT(int s, int ply) {
     return s >= WIN_BOUND ? s + ply : (s <= -WIN_BOUND ? s - ply : s);
@@ -214,6 +230,10 @@ int Searcher::quiesce(int alpha, int beta, int ply, int qdepth) {
             const int victim = captureValue(m);
             const int gain = victim + pieceValue(kind) - pieceValue(before);
             if (stand + gain + 150 <= alpha) continue;  // cannot raise alpha
+            // A capture by a piece worth more than its victim, on a square the opponent guards,
+            // seldom wins anything: left to the full-width search.
+            if (pieceValue(before) > victim + 50 && attacked(pos_, moveTo(m), 1 - pos_.side))
+                continue;
             P.moves[kept] = m;
             P.scores[kept++] = noisyOrder(m);
         }
@@ -294,9 +314,9 @@ int Searcher::pvs(int alpha, int beta, int depth, int ply, bool pvNode, bool all
             score = -pvs(-beta, -alpha, depth - 1, ply + 1, pvNode, true);
         } else {
             int reduction = 0;
-            if (quiet && depth >= 3 && played >= 3 && !checked)
-                reduction = 1 + (played >= 8) + depth / 8 - (pvNode ? 1 : 0);
-            if (reduction < 0) reduction = 0;
+            if (quiet && depth >= 3 && played >= 2 && !checked)
+                reduction = std::clamp(lateMoveReduction(depth, played) - (pvNode ? 1 : 0), 0,
+                                       depth - 2);
             score = -pvs(-alpha - 1, -alpha, depth - 1 - reduction, ply + 1, false, true);
             if (score > alpha && reduction > 0)
                 score = -pvs(-alpha - 1, -alpha, depth - 1, ply + 1, false, true);
