@@ -26,6 +26,7 @@ struct MatchOptions {
     int games = 100;
     int maxPlies = 300;
     int movetime = 0;  // 0: each level's own
+    int movetimeB = 0;  // 0: as --movetime
     int depthA = 0;    // 0: no fixed depth
     int depthB = 0;
     int threadsA = 0;  // 0: the level's own
@@ -44,6 +45,7 @@ struct PlayerFigures {
     std::vector<double> seconds;  // per move
     std::uint64_t nodes = 0;
     double searchSeconds = 0;
+    std::vector<double> depths;  // per searched move: the last completed iteration
 };
 
 // A whole number from `text` in [low, high], or -1.
@@ -97,6 +99,8 @@ int parseMatchOptions(const Args& args, MatchOptions& o) {
             target = &o.maxPlies, low = 1, high = 100000;
         else if (a == "--movetime")
             target = &o.movetime, low = 1, high = 600000;
+        else if (a == "--against-movetime")
+            target = &o.movetimeB, low = 1, high = 600000;
         else if (a == "--depth")
             target = &o.depthA, low = 1, high = 40;
         else if (a == "--against-depth")
@@ -116,6 +120,7 @@ int parseMatchOptions(const Args& args, MatchOptions& o) {
         *target = n;
     }
     if (o.depthB == 0) o.depthB = o.depthA;
+    if (o.movetimeB == 0) o.movetimeB = o.movetime;
     return 0;
 }
 
@@ -138,6 +143,7 @@ Move chooseMove(GameState& g, GameState& scratch, int level, int movetime, int d
         m = r.move;
         fig.nodes += r.nodes;
         fig.searchSeconds += r.seconds;
+        if (r.found) fig.depths.push_back(r.depth);
     } else {
         ComPorts quiet;
         ComMove searched;
@@ -177,8 +183,9 @@ void printPlayer(const char* role, int level, int depth, const PlayerFigures& f)
                 depth > 0 && level >= 4 ? (" depth " + std::to_string(depth)).c_str() : "",
                 f.seconds.size(), median(f.seconds), most);
     if (level >= 4 && f.searchSeconds > 0)
-        std::printf(", nodes %llu, %.0f nodes/s", static_cast<unsigned long long>(f.nodes),
-                    static_cast<double>(f.nodes) / f.searchSeconds);
+        std::printf(", nodes %llu, %.0f nodes/s, median depth %.1f",
+                    static_cast<unsigned long long>(f.nodes),
+                    static_cast<double>(f.nodes) / f.searchSeconds, median(f.depths));
     std::printf("\n");
 }
 
@@ -221,7 +228,8 @@ int runMatch(const Args& args) {
             const bool aToMove = (side == Side::Lower) == aLower;
             bool found = false;
             const Move m =
-                chooseMove(g, scratch, aToMove ? o.levelA : o.levelB, o.movetime,
+                chooseMove(g, scratch, aToMove ? o.levelA : o.levelB,
+                           aToMove ? o.movetime : o.movetimeB,
                            aToMove ? o.depthA : o.depthB, aToMove ? o.threadsA : o.threadsB,
                            aToMove ? o.weightsA : o.weightsB,
                            aToMove ? figA : figB, found);
