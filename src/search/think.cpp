@@ -13,7 +13,7 @@ Limits levelLimits(int level) {
     Limits l;
     // Budgets: no new iteration starts after 55 % of one, so a move takes about 0.3 s at LEVEL4
     // and about 2 s at LEVEL5 (medians), never more than the budget.
-    l.movetimeMs = level >= 5 ? 2400 : 300;
+    l.movetimeMs = level >= 5 ? 2250 : 300;
     // LEVEL5 (and the hint) search with a helper thread where there is a second core: it reaches
     // a given depth in about 0.6 of the time.
     if (level >= 5) l.threads = std::thread::hardware_concurrency() >= 2 ? 2 : 1;
