@@ -147,11 +147,13 @@ TEST(SearchSymmetry, TheTurnedPositionGetsTheTurnedAnswer) {
     }
 }
 
-TEST(SearchCancel, StopsWhenToldAndStillAnswersWithALegalMove) {
-    const GameState g = middleGame(true);
+// Searches `g` on another thread with neither depth nor time limit, until the flag is set a
+// tenth of a second later; the answer must be one of the position's legal moves.
+void expectLegalAnswerWhenStopped(const GameState& g, int threads) {
     std::atomic<bool> stop{false};
-    Limits l;  // neither depth nor time: only the flag ends it
+    Limits l;
     l.stop = &stop;
+    l.threads = threads;
     Result r;
     std::thread worker([&] { r = think(g, l); });
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -163,8 +165,11 @@ TEST(SearchCancel, StopsWhenToldAndStillAnswersWithALegalMove) {
     Move found;
     EXPECT_TRUE(findLegalMove(copy, formatMove(r.move), found));
     // Set before the search starts, the flag still leaves a legal answer.
-    const Result early = think(g, l);
-    EXPECT_TRUE(early.found);
+    EXPECT_TRUE(think(g, l).found);
+}
+
+TEST(SearchCancel, StopsWhenToldAndStillAnswersWithALegalMove) {
+    expectLegalAnswerWhenStopped(middleGame(true), 1);
 }
 
 // More threads are for searches a time or the flag ends: limited by depth alone, the search
@@ -187,20 +192,7 @@ TEST(SearchThreads, AFixedDepthStaysOnOneThread) {
 TEST(SearchThreads, HelpersStopWithTheFlagAndTheAnswerStaysLegal) {
     for (bool chessHand : {false, true}) {
         const GameState g = middleGame(chessHand);
-        std::atomic<bool> stop{false};
-        Limits l;
-        l.stop = &stop;
-        l.threads = 2;
-        Result r;
-        std::thread worker([&] { r = think(g, l); });
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        stop = true;
-        worker.join();
-        ASSERT_TRUE(r.found);
-        EXPECT_TRUE(r.searched);
-        GameState copy = g;
-        Move found;
-        EXPECT_TRUE(findLegalMove(copy, formatMove(r.move), found));
+        expectLegalAnswerWhenStopped(g, 2);
 
         // Time-limited, the helpers end with the main thread.
         Limits timed;
