@@ -90,7 +90,8 @@ int lateMoveReduction(int depth, int played) {
                     static_cast<std::uint8_t>(1.0 + std::log(d) * std::log(m) / 2.0);
         return t;
     }();
-    return table[static_cast<size_t>(std::min(depth, 63))][static_cast<size_t>(std::min(played, 63))];
+    const auto d = static_cast<size_t>(std::min(depth, 63));
+    return table[d][static_cast<size_t>(std::min(played, 63))];
 }
 
 int scoreToTT(int s, int ply) {
@@ -195,6 +196,7 @@ private:
     int quiesce(int alpha, int beta, int ply, int qdepth);
     int pvs(int alpha, int beta, int depth, int ply, bool pvNode, bool allowNull);
     int searchRoot(SMove* moves, int* order, int n, int depth, int alpha, int beta, SMove& best);
+    int iterate(std::vector<SMove>& moves, std::vector<int>& scores, int n, int depth, SMove& best);
     int rootMoves(std::vector<SMove>& moves);
 };
 
@@ -444,6 +446,17 @@ int Searcher::rootMoves(std::vector<SMove>& moves) {
     return n;
 }
 
+// One iteration: every root move searched to `depth`; unless stopped, the moves are then put in
+// the order for the next one.
+int Searcher::iterate(std::vector<SMove>& moves, std::vector<int>& scores, int n, int depth,
+                      SMove& best) {
+    rootDepth_ = depth;
+    std::fill(scores.begin(), scores.end(), -INF);
+    const int score = searchRoot(moves.data(), scores.data(), n, depth, -INF, INF, best);
+    if (!aborted_) reorder(moves, scores, best, n);
+    return score;
+}
+
 SearchOutcome Searcher::run() {
     SearchOutcome out;
     std::vector<SMove> moves;
@@ -465,10 +478,8 @@ SearchOutcome Searcher::run() {
     const int maxDepth = limits_.depth > 0 ? std::min(limits_.depth, MAX_PLY / 2) : MAX_PLY / 2;
     std::vector<int> rootScores(static_cast<size_t>(n), -INF);
     for (int depth = 1; depth <= maxDepth; ++depth) {
-        rootDepth_ = depth;
-        std::fill(rootScores.begin(), rootScores.end(), -INF);
         SMove best = 0;
-        const int score = searchRoot(moves.data(), rootScores.data(), n, depth, -INF, INF, best);
+        const int score = iterate(moves, rootScores, n, depth, best);
         if (aborted_) {
             // A move that beat the finished iteration's choice in this one is kept.
             // (The previous choice is searched first, so `best` beat it with a finished search.)
@@ -478,7 +489,6 @@ SearchOutcome Searcher::run() {
         out.move = best;
         out.score = score;
         out.depth = depth;
-        reorder(moves, rootScores, best, n);
         if (score >= WIN_BOUND || score <= -WIN_BOUND) {
             if (depth >= 2 && (WIN - (score < 0 ? -score : score)) < depth) break;  // decided
         }
@@ -496,13 +506,9 @@ void Searcher::help() {
     const int n = rootMoves(moves);
     if (n == 0) return;
     std::vector<int> rootScores(static_cast<size_t>(n), -INF);
-    for (int depth = 1 + helper_ % 2; depth <= MAX_PLY / 2; ++depth) {
-        rootDepth_ = depth;
-        std::fill(rootScores.begin(), rootScores.end(), -INF);
+    for (int depth = 1 + helper_ % 2; depth <= MAX_PLY / 2 && !aborted_; ++depth) {
         SMove best = 0;
-        searchRoot(moves.data(), rootScores.data(), n, depth, -INF, INF, best);
-        if (aborted_) break;
-        reorder(moves, rootScores, best, n);
+        iterate(moves, rootScores, n, depth, best);
     }
 }
 
