@@ -83,7 +83,8 @@ int searchBench(int depth, int threads) {
     const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     std::printf(
         "search positions %zu at depth %d, threads %d\nsearch nodes %llu\n"
-        "search time %.3f s (cpu %.3f s)\nsearch nodes/s %.0f (per cpu second %.0f)\nsearch signature %llu\n",
+        "search time %.3f s (cpu %.3f s)\n"
+        "search nodes/s %.0f (per cpu second %.0f)\nsearch signature %llu\n",
         positions.size(), depth, threads, static_cast<unsigned long long>(nodes), seconds, cpu,
         seconds > 0 ? static_cast<double>(nodes) / seconds : 0.0,
         cpu > 0 ? static_cast<double>(nodes) / cpu : 0.0, static_cast<unsigned long long>(nodes));

@@ -82,8 +82,8 @@ ZORVAN_SOUND_API int32_t dsFree(int32_t buffer);
    Returns 1 when the device was closed, 0 when the handle was ignored. */
 ZORVAN_SOUND_API int32_t dsTerminate(int32_t device);
 
-/* Text (UTF-8, Japanese) of the most recent failure of dsInitialize or dsCreateDSB(FromFile); an empty
-   text after a success. The text stays valid until the next call into the library. */
+/* Text (UTF-8, Japanese) of the most recent failure of dsInitialize or dsCreateDSB(FromFile);
+   an empty text after a success. The text stays valid until the next call into the library. */
 ZORVAN_SOUND_API const char* dsLastError(void);
 
 /* Types of the functions above, for binding them by name after dlopen. */

@@ -119,7 +119,8 @@ TEST_F(SoundLibrary, ReadsSoundsFromTheirFiles) {
     const std::string plain = write("plain.wav", longSound);
     const std::string other = write("other.wav", padded);
     const std::string effect = write("effect.wav", shortSound);
-    const std::string broken = write("broken.wav", Bytes(longSound.begin(), longSound.begin() + 30));
+    const std::string broken =
+        write("broken.wav", Bytes(longSound.begin(), longSound.begin() + 30));
 
     const std::int32_t streamed = dsCreateDSBFromFile(device, plain.c_str(), DS_FLAGS_MUSIC);
     const std::int32_t copied = dsCreateDSBFromFile(device, other.c_str(), DS_FLAGS_MUSIC);

@@ -46,8 +46,8 @@ namespace {
 void putPadded(char*& out, long long value, int width) {
     char digits[24];
     char* d = digits + sizeof digits;
-    unsigned long long u =
-        value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    const auto magnitude = static_cast<unsigned long long>(value);
+    unsigned long long u = value < 0 ? 0ULL - magnitude : magnitude;
     do {
         *--d = static_cast<char>('0' + u % 10);
         u /= 10;

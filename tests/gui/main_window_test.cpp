@@ -157,7 +157,8 @@ TEST(DeferredIcons, TheOverflowArrowComesWhenItShows) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     QTRY_VERIFY(arrow->isVisible());
     QTRY_VERIFY(!arrow->icon().isNull());
-    const QIcon own = plain->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, nullptr, bar);
+    const QIcon own =
+        plain->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, nullptr, bar);
     EXPECT_EQ(arrow->icon().pixmap(16).toImage(), own.pixmap(16).toImage());
     bar->setStyle(nullptr);
 }
