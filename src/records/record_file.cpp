@@ -46,8 +46,8 @@ namespace {
 void putPadded(char*& out, long long value, int width) {
     char digits[24];
     char* d = digits + sizeof digits;
-    const auto magnitude = static_cast<unsigned long long>(value);
-    unsigned long long u = value < 0 ? 0ULL - magnitude : magnitude;
+    auto u = static_cast<unsigned long long>(value);
+    if (value < 0) u = 0ULL - u;
     do {
         *--d = static_cast<char>('0' + u % 10);
         u /= 10;
