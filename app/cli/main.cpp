@@ -19,6 +19,7 @@ void usage() {
         "  match --level A --against B [--games N] [--openings FILE] [--movetime MS]\n"
         "        [--against-movetime MS] [--max-plies P] [--depth D] [--against-depth D]\n"
         "        [--threads T] [--against-threads T] [--first-opening K]\n"
+        "        [--unsettled PCT] [--against-unsettled PCT]\n"
         "        [--chess-hand | --both-options] [--quiet]\n"
         "                              two levels play each opening with both colours\n"
         "  bench [--search [--depth D] [--threads T]]\n"

@@ -31,6 +31,8 @@ struct MatchOptions {
     int depthB = 0;
     int threadsA = 0;  // 0: the level's own
     int threadsB = 0;
+    int unsettledA = 0;  // 0: the level's own
+    int unsettledB = 0;
     int firstOpening = 0;
     bool chessHand = false;
     bool bothOptions = false;  // alternate "ﾁｪｽ側持駒OK" from one opening to the next
@@ -109,6 +111,10 @@ int parseMatchOptions(const Args& args, MatchOptions& o) {
             target = &o.threadsA, low = 1, high = 64;
         else if (a == "--against-threads")
             target = &o.threadsB, low = 1, high = 64;
+        else if (a == "--unsettled")
+            target = &o.unsettledA, low = 100, high = 1000;
+        else if (a == "--against-unsettled")
+            target = &o.unsettledB, low = 100, high = 1000;
         else if (a == "--first-opening")
             target = &o.firstOpening, low = 0, high = 1000000;
         else
@@ -126,7 +132,8 @@ int parseMatchOptions(const Args& args, MatchOptions& o) {
 
 // The move of `level` for the side to move; found is false when it has none.
 Move chooseMove(GameState& g, GameState& scratch, int level, int movetime, int depth,
-                int threads, const search::EvalWeights& weights, PlayerFigures& fig, bool& found) {
+                int threads, int unsettled, const search::EvalWeights& weights,
+                PlayerFigures& fig, bool& found) {
     const auto start = std::chrono::steady_clock::now();
     Move m;
     if (level >= 4) {
@@ -137,6 +144,7 @@ Move chooseMove(GameState& g, GameState& scratch, int level, int movetime, int d
             if (movetime <= 0) limits.movetimeMs = 0;
         }
         if (threads > 0) limits.threads = threads;
+        if (unsettled > 0) limits.unsettledPercent = unsettled;
         limits.weights = &weights;
         const search::Result r = search::think(g, limits);
         found = r.found;
@@ -231,6 +239,7 @@ int runMatch(const Args& args) {
                 chooseMove(g, scratch, aToMove ? o.levelA : o.levelB,
                            aToMove ? o.movetime : o.movetimeB,
                            aToMove ? o.depthA : o.depthB, aToMove ? o.threadsA : o.threadsB,
+                           aToMove ? o.unsettledA : o.unsettledB,
                            aToMove ? o.weightsA : o.weightsB,
                            aToMove ? figA : figB, found);
             if (!found) {

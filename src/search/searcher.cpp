@@ -18,6 +18,8 @@ constexpr int TT_BITS = 20;
 // and the share at which a running one is abandoned.
 constexpr double SOFT_SHARE = 0.55;
 constexpr double HARD_SHARE = 0.97;
+// A drop of the choice's score, from one iteration to the next, that counts as failing low.
+constexpr int FAIL_LOW_MARGIN = 30;
 constexpr std::uint8_t BOUND_EXACT = 3, BOUND_LOWER = 1, BOUND_UPPER = 2;
 
 // A move with its ordering score.
@@ -112,6 +114,8 @@ public:
         plies_ = std::make_unique<Ply[]>(MAX_PLY + 8);
         std::memset(history_, 0, sizeof history_);
         start_ = Clock::now();
+        // The helpers are stopped by the main thread; their own limit is only a safeguard.
+        hardMs_ = helper_ == 0 ? l.movetimeMs * HARD_SHARE : unsettledMs();
     }
 
     SearchOutcome run();
@@ -131,6 +135,12 @@ private:
     std::uint64_t nodes_ = 0;
     bool aborted_ = false;
     int rootDepth_ = 0;
+    double hardMs_ = 0;        // a running iteration is abandoned after this long
+    int failLowBelow_ = -INF;  // the first root move scoring below this fails low
+
+    double unsettledMs() const {
+        return limits_.movetimeMs * std::max(limits_.unsettledPercent, 100) / 100.0 * HARD_SHARE;
+    }
 
     double elapsedMs() const {
         return std::chrono::duration<double, std::milli>(Clock::now() - start_).count();
@@ -142,7 +152,7 @@ private:
         if (finished_ && finished_->load(std::memory_order_relaxed)) aborted_ = true;
         // A little short of the budget, so that handing the move back stays within it.
         if ((nodes_ & 1023) == 0 && limits_.movetimeMs > 0 &&
-            elapsedMs() >= limits_.movetimeMs * HARD_SHARE)
+            elapsedMs() >= hardMs_)
             aborted_ = true;
         return aborted_;
     }
@@ -398,6 +408,8 @@ int Searcher::searchRoot(SMove* moves, int* order, int n, int depth, int alpha, 
         int score;
         if (i == 0) {
             score = -pvs(-beta, -alpha, depth - 1, 1, true, true);
+            // The last iteration's choice has turned out worse: time to find a better one.
+            if (!aborted_ && helper_ == 0 && score < failLowBelow_) hardMs_ = unsettledMs();
         } else {
             score = -pvs(-alpha - 1, -alpha, depth - 1, 1, false, true);
             if (score > alpha && score < beta && !aborted_)
@@ -489,6 +501,9 @@ SearchOutcome Searcher::run() {
         out.move = best;
         out.score = score;
         out.depth = depth;
+        hardMs_ = limits_.movetimeMs * HARD_SHARE;
+        const bool decisive = score >= WIN_BOUND || score <= -WIN_BOUND;
+        failLowBelow_ = depth >= 4 && !decisive ? score - FAIL_LOW_MARGIN : -INF;
         if (score >= WIN_BOUND || score <= -WIN_BOUND) {
             if (depth >= 2 && (WIN - (score < 0 ? -score : score)) < depth) break;  // decided
         }

@@ -37,6 +37,7 @@ struct TTEntry {
 struct SearchLimits {
     int depth = 0;       // 0: no limit (up to MAX_PLY / 2)
     int movetimeMs = 0;  // 0: no limit
+    int unsettledPercent = 100;  // the budget, in percent of movetimeMs, when the choice fails low
     int threads = 1;     // one when `depth` alone limits the search
     const std::atomic<bool>* stop = nullptr;
     const EvalWeights* weights = nullptr;

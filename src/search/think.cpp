@@ -17,6 +17,8 @@ Limits levelLimits(int level) {
     // LEVEL5 (and the hint) search with a helper thread where there is a second core: it reaches
     // a given depth in about 0.6 of the time.
     if (level >= 5) l.threads = std::thread::hardware_concurrency() >= 2 ? 2 : 1;
+    // LEVEL5 takes up to twice its budget (4.5 s) when its choice fails low.
+    if (level >= 5) l.unsettledPercent = 200;
     return l;
 }
 
@@ -33,6 +35,7 @@ Result think(const GameState& g, const Limits& limits) {
     SearchLimits sl;
     sl.depth = limits.depth;
     sl.movetimeMs = limits.movetimeMs;
+    sl.unsettledPercent = limits.unsettledPercent;
     sl.threads = limits.threads;
     sl.stop = limits.stop;
     sl.weights = limits.weights;

@@ -17,6 +17,9 @@ namespace zorvan::search {
 struct Limits {
     int depth = 0;                            // fixed depth in plies (deterministic)
     int movetimeMs = 0;                       // wall-clock budget for the whole move
+    // The budget, in percent of movetimeMs, for a move whose choice turned out worse than it
+    // looked one ply shallower: more time to look for a better one.
+    int unsettledPercent = 100;
     int threads = 1;                          // search threads (one when depth alone limits it)
     const std::atomic<bool>* stop = nullptr;  // set from another thread to cancel at once
     const EvalWeights* weights = nullptr;     // evaluation weights (the built-in ones when null)
