@@ -205,6 +205,33 @@ TEST(SearchThreads, HelpersStopWithTheFlagAndTheAnswerStaysLegal) {
     }
 }
 
+// A table kept from one search to the next serves whichever search holds it, and another search
+// that wants it meanwhile searches with a table of its own: searches on two threads at once, over
+// games with and without the chess army's drops, all answer with legal moves of their own search.
+TEST(SearchThreads, SearchesAtOnceShareNoKeptTable) {
+    auto play = [](bool chessHand, int& searched) {
+        GameState g = middleGame(chessHand);
+        Drawing silent(g);
+        for (int ply = 0; ply < 6; ++ply) {
+            Limits l;
+            l.movetimeMs = 60;
+            l.threads = 2;
+            l.keepTable = true;
+            const Result r = think(g, l);
+            if (!r.found) break;
+            if (r.searched) ++searched;
+            g.ensureHistory(g.MOVE_NO + 1);
+            playMove(g, silent, r.move);
+        }
+    };
+    int a = 0, b = 0;
+    std::thread other([&] { play(true, a); });
+    play(false, b);
+    other.join();
+    EXPECT_EQ(a, 6);
+    EXPECT_EQ(b, 6);
+}
+
 // The king within reach is taken whatever the threads.
 TEST(SearchThreads, TakeTheKingInOneWithHelpers) {
     const Tactic& t = kTactics[0];

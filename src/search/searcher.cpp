@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 namespace zorvan::search {
@@ -13,7 +14,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int TT_BITS = 20;
+constexpr int TT_BITS = 20;       // a search's own table: 16 MB
+constexpr int KEPT_TT_BITS = 22;  // the table kept from one search to the next: 64 MB
 // Share of the move time after which no new iteration starts (the next one would seldom finish),
 // and the share at which a running one is abandoned.
 constexpr double SOFT_SHARE = 0.55;
@@ -40,19 +42,30 @@ struct Ply {
 // rather than as another position's.
 class Table {
 public:
-    // Empties the table (the calling thread's own, kept from one search to the next).
+    // The calling thread's own table, emptied.
     static Table& cleared() {
         static thread_local Table table;
-        if (!table.slots_) table.slots_ = std::make_unique<Slot[]>(SIZE);
-        for (std::size_t i = 0; i < SIZE; ++i) {
-            table.slots_[i].check.store(0, std::memory_order_relaxed);
-            table.slots_[i].data.store(0, std::memory_order_relaxed);
-        }
+        table.resize(TT_BITS);
+        table.clear();
         return table;
     }
 
+    // The table kept from one search to the next, emptied when `signature` (what else the
+    // scores depend on) differs from the last search's; locked by `lock`. Null while another
+    // search holds it.
+    static Table* kept(std::uint64_t signature, std::unique_lock<std::mutex>& lock) {
+        static std::mutex mutex;
+        static Table table;
+        static std::uint64_t last = 0;
+        lock = std::unique_lock<std::mutex>(mutex, std::try_to_lock);
+        if (!lock.owns_lock()) return nullptr;
+        if (table.resize(KEPT_TT_BITS) || signature != last) table.clear();
+        last = signature;
+        return &table;
+    }
+
     bool probe(std::uint64_t key, TTEntry& e) const {
-        const Slot& s = slots_[key & (SIZE - 1)];
+        const Slot& s = slots_[key & mask_];
         const std::uint64_t data = s.data.load(std::memory_order_relaxed);
         if ((s.check.load(std::memory_order_relaxed) ^ data) != key) return false;
         e.move = static_cast<SMove>(data & 0xFFFFFFFFu);
@@ -67,18 +80,34 @@ public:
                                    std::uint64_t{static_cast<std::uint16_t>(e.score)} << 32 |
                                    std::uint64_t{static_cast<std::uint8_t>(e.depth)} << 48 |
                                    std::uint64_t{e.bound} << 56;
-        Slot& s = slots_[key & (SIZE - 1)];
+        Slot& s = slots_[key & mask_];
         s.check.store(key ^ data, std::memory_order_relaxed);
         s.data.store(data, std::memory_order_relaxed);
     }
 
 private:
-    static constexpr std::size_t SIZE = std::size_t{1} << TT_BITS;
     struct Slot {
         std::atomic<std::uint64_t> check{0};
         std::atomic<std::uint64_t> data{0};
     };
     std::unique_ptr<Slot[]> slots_;
+    std::size_t mask_ = 0;
+
+    // True when the table was (re)allocated.
+    bool resize(int bits) {
+        const std::size_t size = std::size_t{1} << bits;
+        if (slots_ && mask_ == size - 1) return false;
+        slots_ = std::make_unique<Slot[]>(size);
+        mask_ = size - 1;
+        return true;
+    }
+
+    void clear() {
+        for (std::size_t i = 0; i <= mask_; ++i) {
+            slots_[i].check.store(0, std::memory_order_relaxed);
+            slots_[i].data.store(0, std::memory_order_relaxed);
+        }
+    }
 };
 
 // Late-move reductions: a quiet move tried late, at a depth to spare, is first searched this
@@ -94,6 +123,19 @@ int lateMoveReduction(int depth, int played) {
     }();
     const auto d = static_cast<size_t>(std::min(depth, 63));
     return table[d][static_cast<size_t>(std::min(played, 63))];
+}
+
+// What a kept table's scores depend on besides the position's key: the drop permissions and
+// the evaluation weights.
+std::uint64_t signature(const Position& p, const SearchLimits& l) {
+    const EvalWeights& w = l.weights ? *l.weights : defaultWeights();
+    std::uint64_t h = 1469598103934665603ull;
+    auto mix = [&h](std::uint64_t v) { h = (h ^ v) * 1099511628211ull; };
+    for (const auto& side : p.mayDrop)
+        for (const bool may : side) mix(may ? 1 : 0);
+    for (const int v : {w.tempo, w.attackerNear, w.defenderNear, w.openNearHand, w.handExtra})
+        mix(static_cast<std::uint32_t>(v));
+    return h;
 }
 
 int scoreToTT(int s, int ply) {
@@ -530,8 +572,13 @@ void Searcher::help() {
 }  // namespace
 
 SearchOutcome searchPosition(Position& root, const SearchLimits& limits) {
-    Table& table = Table::cleared();
     const bool depthAlone = limits.depth > 0 && limits.movetimeMs == 0;
+    // A search limited by depth alone starts from an empty table, so that it stays deterministic.
+    std::unique_lock<std::mutex> keptLock;
+    Table* keptTable = nullptr;
+    if (limits.keepTable && !depthAlone)
+        keptTable = Table::kept(signature(root, limits), keptLock);
+    Table& table = keptTable ? *keptTable : Table::cleared();
     const int helpers = depthAlone ? 0 : std::clamp(limits.threads, 1, 64) - 1;
     std::atomic<bool> finished{false};
     std::vector<Position> copies(static_cast<size_t>(helpers), root);

@@ -39,6 +39,7 @@ struct SearchLimits {
     int movetimeMs = 0;  // 0: no limit
     int unsettledPercent = 100;  // the budget, in percent of movetimeMs, when the choice fails low
     int threads = 1;     // one when `depth` alone limits the search
+    bool keepTable = false;  // a timed search thinks on from the last such search's table
     const std::atomic<bool>* stop = nullptr;
     const EvalWeights* weights = nullptr;
 };

@@ -12,13 +12,17 @@ namespace zorvan::search {
 Limits levelLimits(int level) {
     Limits l;
     // Budgets: no new iteration starts after 55 % of one, so a move takes about 0.3 s at LEVEL4
-    // and about 2 s at LEVEL5 (medians), never more than the budget.
+    // and about 2 s at LEVEL5 (medians), never more than the budget (LEVEL5: see below).
     l.movetimeMs = level >= 5 ? 2250 : 300;
     // LEVEL5 (and the hint) search with a helper thread where there is a second core: it reaches
     // a given depth in about 0.6 of the time.
     if (level >= 5) l.threads = std::thread::hardware_concurrency() >= 2 ? 2 : 1;
-    // LEVEL5 takes up to twice its budget (4.5 s) when its choice fails low.
-    if (level >= 5) l.unsettledPercent = 200;
+    // LEVEL5 takes up to twice its budget (4.5 s) when its choice fails low, and thinks on from
+    // what it learnt on its last move.
+    if (level >= 5) {
+        l.unsettledPercent = 200;
+        l.keepTable = true;
+    }
     return l;
 }
 
@@ -36,6 +40,7 @@ Result think(const GameState& g, const Limits& limits) {
     sl.depth = limits.depth;
     sl.movetimeMs = limits.movetimeMs;
     sl.unsettledPercent = limits.unsettledPercent;
+    sl.keepTable = limits.keepTable;
     sl.threads = limits.threads;
     sl.stop = limits.stop;
     sl.weights = limits.weights;

@@ -21,6 +21,9 @@ struct Limits {
     // looked one ply shallower: more time to look for a better one.
     int unsettledPercent = 100;
     int threads = 1;                          // search threads (one when depth alone limits it)
+    // A timed search starts from what the last such search learnt (its transposition table, kept
+    // in memory), rather than from nothing.
+    bool keepTable = false;
     const std::atomic<bool>* stop = nullptr;  // set from another thread to cancel at once
     const EvalWeights* weights = nullptr;     // evaluation weights (the built-in ones when null)
 };
