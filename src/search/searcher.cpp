@@ -157,7 +157,7 @@ public:
         std::memset(history_, 0, sizeof history_);
         start_ = Clock::now();
         // The helpers are stopped by the main thread; their own limit is only a safeguard.
-        hardMs_ = helper_ == 0 ? l.movetimeMs * HARD_SHARE : unsettledMs();
+        hardMs_ = helper_ == 0 ? settledMs() : unsettledMs();
     }
 
     SearchOutcome run();
@@ -180,6 +180,8 @@ private:
     double hardMs_ = 0;        // a running iteration is abandoned after this long
     int failLowBelow_ = -INF;  // the first root move scoring below this fails low
 
+    // When a running iteration is abandoned: normally, and once the choice has failed low.
+    double settledMs() const { return limits_.movetimeMs * HARD_SHARE; }
     double unsettledMs() const {
         return limits_.movetimeMs * std::max(limits_.unsettledPercent, 100) / 100.0 * HARD_SHARE;
     }
@@ -543,12 +545,11 @@ SearchOutcome Searcher::run() {
         out.move = best;
         out.score = score;
         out.depth = depth;
-        hardMs_ = limits_.movetimeMs * HARD_SHARE;
+        hardMs_ = settledMs();
         const bool decisive = score >= WIN_BOUND || score <= -WIN_BOUND;
         failLowBelow_ = depth >= 4 && !decisive ? score - FAIL_LOW_MARGIN : -INF;
-        if (score >= WIN_BOUND || score <= -WIN_BOUND) {
-            if (depth >= 2 && (WIN - (score < 0 ? -score : score)) < depth) break;  // decided
-        }
+        if (decisive && depth >= 2 && (WIN - (score < 0 ? -score : score)) < depth)
+            break;  // decided
         // Stop when the next iteration would not finish in time (each takes a few times longer).
         if (limits_.movetimeMs > 0 && elapsedMs() > limits_.movetimeMs * SOFT_SHARE) break;
     }

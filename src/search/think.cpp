@@ -17,8 +17,8 @@ Limits levelLimits(int level) {
     // LEVEL5 (and the hint) search with a helper thread where there is a second core: it reaches
     // a given depth in about 0.6 of the time.
     if (level >= 5) l.threads = std::thread::hardware_concurrency() >= 2 ? 2 : 1;
-    // LEVEL5 takes up to twice its budget (4.5 s) when its choice fails low, and thinks on from
-    // what it learnt on its last move.
+    // LEVEL5 takes up to twice its budget (4.4 s at most) when its choice fails low, and thinks
+    // on from what it learnt on its last move.
     if (level >= 5) {
         l.unsettledPercent = 200;
         l.keepTable = true;
