@@ -198,21 +198,11 @@ void Raster::strokeLine(Point from, Point to, double width, Colour colour) {
     const double dx = to.x - from.x, dy = to.y - from.y;
     const double length = std::hypot(dx, dy);
     if (length == 0) return;
-    const double deviceWidth = width * std::sqrt(m_scaleX * m_scaleY);
-    if (deviceWidth <= 1) {
-        // A hairline: one pixel across the way it runs, half a pixel beyond each end.
-        const Point a{from.x * m_scaleX, from.y * m_scaleY}, b{to.x * m_scaleX, to.y * m_scaleY};
-        const double run = std::hypot(b.x - a.x, b.y - a.y);
-        const double ux = (b.x - a.x) / run / 2, uy = (b.y - a.y) / run / 2;
-        const bool across = std::abs(b.x - a.x) >= std::abs(b.y - a.y);  // runs left-right
-        const double ox = across ? 0 : 0.5, oy = across ? 0.5 : 0;
-        Colour faint = colour;
-        faint.a = uint8_t(std::lround(colour.a * std::floor(256 * deviceWidth) / 256));
-        fillDevicePolygon({{a.x - ux - ox, a.y - uy - oy},
-                           {b.x + ux - ox, b.y + uy - oy},
-                           {b.x + ux + ox, b.y + uy + oy},
-                           {a.x - ux + ox, a.y - uy + oy}},
-                          Paint::solid(faint));
+    const bool even = std::abs(m_scaleX - m_scaleY) <= 1e-12 * std::max(m_scaleX, m_scaleY);
+    const double deviceWidth = width * m_scaleX;
+    if (even && deviceWidth <= 1) {
+        hairline({from.x * m_scaleX, from.y * m_scaleY}, {to.x * m_scaleX, to.y * m_scaleY}, colour,
+                 std::floor(256 * deviceWidth) / 256);
         return;
     }
     const double half = width / 2;
@@ -222,6 +212,41 @@ void Raster::strokeLine(Point from, Point to, double width, Colour colour) {
                  {to.x + ux - uy, to.y + uy + ux},
                  {from.x - ux - uy, from.y - uy + ux}},
                 Paint::solid(colour));
+}
+
+// Under an even scale, Qt's painter draws a line no wider than a pixel as a hairline: a pixel wide
+// across the way it mostly runs, taken at the far edge of each pixel step along it and shared by
+// the two nearest pixels, reaching half a pixel beyond each end, its colour weakened by its width.
+// Drawn the same way here, the tiles keep the look they have always had in the window.
+void Raster::hairline(Point a, Point b, Colour colour, double opacity) {
+    const bool down = std::abs(b.x - a.x) < std::abs(b.y - a.y);  // runs mostly up and down
+    // Along (major) and across (minor) coordinates.
+    double a0 = down ? a.y : a.x, a1 = down ? a.x : a.y;
+    double b0 = down ? b.y : b.x, b1 = down ? b.x : b.y;
+    if (a0 > b0) {
+        std::swap(a0, b0);
+        std::swap(a1, b1);
+    }
+    const int alongSize = down ? m_height : m_width, acrossSize = down ? m_width : m_height;
+    const double slope = (b1 - a1) / (b0 - a0);
+    const double from = a0 - 0.5, to = b0 + 0.5;
+    const double strength = colour.a / 255.0 * opacity;
+    const auto blend = [&](int along, int across, double amount) {
+        if (across < 0 || across >= acrossSize || amount <= 0) return;
+        uint8_t* p = down ? pixel(across, along) : pixel(along, across);
+        const double alpha = strength * amount;
+        const uint8_t rgb[3] = {colour.r, colour.g, colour.b};
+        for (int k = 0; k < 3; ++k)
+            p[k] = uint8_t(std::clamp(std::lround(p[k] * (1 - alpha) + rgb[k] * alpha), 0L, 255L));
+    };
+    for (int i = std::max(0, int(std::floor(from))); i < std::min(alongSize, int(std::ceil(to)));
+         ++i) {
+        const double along = std::min(i + 1.0, to) - std::max(double(i), from);
+        const double centre = a1 + slope * (i + 1 - a0) - 0.5;
+        const double first = std::floor(centre), share = centre - first;
+        blend(i, int(first), along * (1 - share));
+        blend(i, int(first) + 1, along * share);
+    }
 }
 
 }  // namespace zorvan::art

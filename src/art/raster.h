@@ -24,9 +24,8 @@ public:
     void fillPolygon(const std::vector<Point>& corners, const Paint& paint);
     void fillRect(double x, double y, double w, double h, const Paint& paint);
     void fillEllipse(double cx, double cy, double rx, double ry, const Paint& paint);
-    // A straight line of a width with square ends (half the width beyond each end). A line no
-    // wider than a pixel is drawn as a hairline, one pixel across its run, as faint as it is
-    // thin (as Qt's painter draws it, so the window's tiles look as they always have).
+    // A straight line of a width with square ends (half the width beyond each end). Under an even
+    // scale, a line no wider than a pixel is a hairline, as faint as it is thin (see hairline()).
     void strokeLine(Point from, Point to, double width, Colour colour);
 
     // The pixel at (x, y) as red, green, blue.
@@ -34,6 +33,7 @@ public:
     uint8_t* pixel(int x, int y) { return &m_rgb[(size_t(y) * m_width + x) * 3]; }
 
 private:
+    void hairline(Point a, Point b, Colour colour, double opacity);
     void fillDevicePolygon(const std::vector<Point>& corners, const Paint& paint);
     void addEdge(Point a, Point b);
     void addClippedEdge(Point a, Point b);
