@@ -5,6 +5,7 @@
 #include <QPen>
 #include <QPixmap>
 #include <QRadialGradient>
+#include <vector>
 
 #include "art/artwork.h"
 #include "art/backgrounds.h"
@@ -77,30 +78,50 @@ QPainterPath toPainterPath(const art::Path& path) {
     return out;
 }
 
-void paintPicture(QPainter& p, const art::Picture& picture) {
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    for (const art::Op& op : picture.ops()) {
-        switch (op.kind) {
-            case art::Op::Kind::Save:
-                p.save();
-                break;
-            case art::Op::Kind::Restore:
-                p.restore();
-                break;
-            case art::Op::Kind::Transform: {
-                const art::Matrix& m = op.matrix;
-                p.setTransform(QTransform(m.a, m.b, m.c, m.d, m.e, m.f), true);
-                break;
-            }
-            case art::Op::Kind::Draw:
-                p.setBrush(toBrush(op.fill));
-                p.setPen(toPen(op.pen));
-                p.drawPath(toPainterPath(op.path));
-                break;
-        }
+namespace {
+
+// The steps of a picture with their paths made once, to be drawn at several sizes.
+struct Prepared {
+    const art::Picture& picture;
+    std::vector<QPainterPath> paths;
+
+    explicit Prepared(const art::Picture& p) : picture(p) {
+        for (const art::Op& op : p.ops())
+            if (op.kind == art::Op::Kind::Draw) paths.push_back(toPainterPath(op.path));
     }
-    p.restore();
+
+    void paint(QPainter& p) const {
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        size_t path = 0;
+        for (const art::Op& op : picture.ops()) {
+            switch (op.kind) {
+                case art::Op::Kind::Save:
+                    p.save();
+                    break;
+                case art::Op::Kind::Restore:
+                    p.restore();
+                    break;
+                case art::Op::Kind::Transform: {
+                    const art::Matrix& m = op.matrix;
+                    p.setTransform(QTransform(m.a, m.b, m.c, m.d, m.e, m.f), true);
+                    break;
+                }
+                case art::Op::Kind::Draw:
+                    p.setBrush(toBrush(op.fill));
+                    p.setPen(toPen(op.pen));
+                    p.drawPath(paths[path++]);
+                    break;
+            }
+        }
+        p.restore();
+    }
+};
+
+}  // namespace
+
+void paintPicture(QPainter& p, const art::Picture& picture) {
+    Prepared(picture).paint(p);
 }
 
 QImage renderBackgroundTile(int id, QSize deviceSize, int variant) {
@@ -112,13 +133,14 @@ QImage renderBackgroundTile(int id, QSize deviceSize, int variant) {
 
 QIcon gameIcon() {
     const art::Picture picture = art::iconPicture();
+    const Prepared prepared(picture);
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter p(&image);
         p.scale(size / art::ICON_DESIGN_SIZE, size / art::ICON_DESIGN_SIZE);
-        paintPicture(p, picture);
+        prepared.paint(p);
         p.end();
         icon.addPixmap(QPixmap::fromImage(image));
     }
