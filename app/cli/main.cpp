@@ -26,6 +26,7 @@ void usage() {
         "                              time the computer's searches (--search: levels 4/5 only)\n"
         "  record FILE [--name N] [--sente S] [--gote G]\n"
         "                              write the game to a record file\n"
+        "  art --json [--out FILE]     the game's pictures as drawing steps (JSON)\n"
         "position options (every command):\n"
         "  --moves \"m1 m2 ...\"         play these moves from the start\n"
         "  --chess-hand                the chess army may drop from its hand\n"
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
     if (command == "bench") return zorvan::cli::runBench(args);
     if (command == "match") return zorvan::cli::runMatch(args);
     if (command == "record") return zorvan::cli::runRecord(args);
+    if (command == "art") return zorvan::cli::runArt(args);
     usage();
     return 2;
 }
