@@ -1,5 +1,5 @@
 # Configures (with emcmake) and builds the browser build: `make web`, and the web tests' set-up.
-#   cmake -DSOURCE_DIR=... -DBINARY_DIR=... [-DWERROR=ON] [-DTARGETS="a;b"] -P cmake/BuildWeb.cmake
+#   cmake -DSOURCE_DIR=... -DBINARY_DIR=... [-DWERROR=ON] [-DTARGETS=a,b] -P cmake/BuildWeb.cmake
 # The build is Release; ccache speeds up a build again when it is installed.
 find_program(EMCMAKE emcmake)
 if(NOT EMCMAKE)
@@ -24,6 +24,7 @@ if(NOT status EQUAL 0)
 endif()
 set(build ${CMAKE_COMMAND} --build ${BINARY_DIR})
 if(TARGETS)
+  string(REPLACE "," ";" TARGETS "${TARGETS}")
   list(APPEND build --target ${TARGETS})
 endif()
 cmake_host_system_information(RESULT cores QUERY NUMBER_OF_LOGICAL_CORES)
