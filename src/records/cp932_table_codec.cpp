@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "records/cp932_table.h"
 
@@ -11,12 +12,62 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// The pair of `table` whose `from` is `key`, or null.
-const cp932::Pair* find(const cp932::Pair* table, std::size_t count, std::uint32_t key) {
-    const cp932::Pair* end = table + count;
-    const cp932::Pair* it = std::lower_bound(
-        table, end, key, [](const cp932::Pair& p, std::uint32_t k) { return p.from < k; });
-    return it != end && it->from == key ? it : nullptr;
+bool byFrom(const cp932::Pair& a, const cp932::Pair& b) {
+    return a.from < b.from;
+}
+
+// Every character the converter encodes and its code, in the order of the characters: the
+// decoding turned round (a character's first code), then the converter's own corrections.
+std::vector<cp932::Pair> buildEncoding() {
+    std::vector<cp932::Pair> table;
+    for (int b = 0; b < 256; ++b)
+        if (cp932::kSingleByte[b] != cp932::kNoCharacter)
+            table.push_back({cp932::kSingleByte[b], static_cast<std::uint16_t>(b)});
+    for (int first = 0; first < 256; ++first) {
+        if (cp932::kPairRow[first] == 0) continue;
+        const std::uint16_t* row =
+            cp932::kPairs + (cp932::kPairRow[first] - 1) * cp932::kPairRowLength;
+        for (int i = 0; i < cp932::kPairRowLength; ++i)
+            if (row[i] != cp932::kNoCharacter)
+                table.push_back({row[i], static_cast<std::uint16_t>(
+                                             first << 8 | (cp932::kFirstSecondByte + i))});
+    }
+    std::stable_sort(table.begin(), table.end(), byFrom);
+    table.erase(
+        std::unique(table.begin(), table.end(),
+                    [](const cp932::Pair& a, const cp932::Pair& b) { return a.from == b.from; }),
+        table.end());
+    for (std::size_t i = 0; i < cp932::kEncodingCorrectionCount; ++i) {
+        const cp932::Pair& c = cp932::kEncodingCorrections[i];
+        const auto it = std::lower_bound(table.begin(), table.end(), c, byFrom);
+        if (it != table.end() && it->from == c.from) {
+            it->to = c.to;
+        } else {
+            table.insert(it, c);
+        }
+    }
+    for (std::size_t i = 0; i < cp932::kNotEncodedCount; ++i) {
+        const cp932::Pair key{cp932::kNotEncoded[i], 0};
+        const auto it = std::lower_bound(table.begin(), table.end(), key, byFrom);
+        if (it != table.end() && it->from == key.from) table.erase(it);
+    }
+    return table;
+}
+
+// The code of character `c`, or nullptr when the converter refuses it.
+const cp932::Pair* encodingOf(char32_t c) {
+    static const std::vector<cp932::Pair> table = buildEncoding();
+    const cp932::Pair key{static_cast<std::uint16_t>(c), 0};
+    const auto it = std::lower_bound(table.begin(), table.end(), key, byFrom);
+    return it != table.end() && it->from == key.from ? &*it : nullptr;
+}
+
+// The character of the pair `first`, `second`, or kNoCharacter.
+std::uint16_t pairCharacter(unsigned char first, unsigned char second) {
+    const int row = cp932::kPairRow[first];
+    const int at = second - cp932::kFirstSecondByte;
+    if (row == 0 || at < 0 || at >= cp932::kPairRowLength) return cp932::kNoCharacter;
+    return cp932::kPairs[(row - 1) * cp932::kPairRowLength + at];
 }
 
 bool leftOut(char32_t c) {
@@ -77,8 +128,7 @@ bool Cp932TableCodec::encode(std::string_view utf8, std::string& out) const {
         char32_t c = 0;
         if (!nextUtf8(utf8, at, c)) return false;
         if (c <= 0xFFFF) {
-            const cp932::Pair* p =
-                find(cp932::kEncodePairs, cp932::kEncodePairCount, static_cast<std::uint32_t>(c));
+            const cp932::Pair* p = encodingOf(c);
             if (!p) return false;
             if (p->to > 0xFF) out += static_cast<char>(p->to >> 8);
             out += static_cast<char>(p->to & 0xFF);
@@ -100,14 +150,12 @@ std::string Cp932TableCodec::decode(std::string_view bytes) const {
             ++at;
             continue;
         }
-        const cp932::Pair* p = nullptr;
-        if (at + 1 < bytes.size()) {
-            const auto second = static_cast<unsigned char>(bytes[at + 1]);
-            p = find(cp932::kDecodePairs, cp932::kDecodePairCount,
-                     static_cast<std::uint32_t>(first << 8 | second));
-        }
-        appendUtf8(out, p ? p->to : kReplacement);
-        at += p ? 2 : 1;
+        const std::uint16_t pair =
+            at + 1 < bytes.size() ? pairCharacter(first, static_cast<unsigned char>(bytes[at + 1]))
+                                  : cp932::kNoCharacter;
+        const bool found = pair != cp932::kNoCharacter;
+        appendUtf8(out, found ? pair : kReplacement);
+        at += found ? 2 : 1;
     }
     return out;
 }
