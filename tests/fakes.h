@@ -15,6 +15,7 @@
 #include "model/game_state.h"
 #include "play/game.h"
 #include "play/host.h"
+#include "search/request.h"
 #include "ui/canvas.h"
 #include "ui/sound_port.h"
 
@@ -104,6 +105,22 @@ public:
         j.run();
         j.done();
     }
+
+    // With `searchesElsewhere`, the stronger computer's searches are kept as the request texts
+    // a front end without threads (the page) sends to its worker, until the test answers them.
+    bool searchesElsewhere = false;
+    struct Request {
+        std::string text;
+        std::function<void(const search::Result&)> done;
+    };
+    std::deque<Request> requests;
+    int searchStops = 0;
+    void searchInBackground(std::shared_ptr<SearchJob> job,
+                            std::function<void(const search::Result&)> done) override {
+        if (!searchesElsewhere) return Host::searchInBackground(std::move(job), std::move(done));
+        requests.push_back({search::encodeRequest(job->position, job->limits), std::move(done)});
+    }
+    void stopSearch() override { ++searchStops; }
 
     RecordPanel panel;
     int fileListRefreshes = 0;

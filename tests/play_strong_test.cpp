@@ -113,11 +113,53 @@ TEST(StrongComputer, ChangingThePositionStopsTheSearchAndItsAnswerIsDropped) {
         rig.host.finishJob();
         ASSERT_EQ(script.calls.size(), 1u);
         EXPECT_TRUE(script.calls[0].stopped);
+        EXPECT_EQ(rig.host.searchStops, 1) << "a host searching elsewhere hears of the stop";
         EXPECT_EQ(rig.g().BOARD, board);
         EXPECT_EQ(rig.g().MOVE_NO, moveNo);
         EXPECT_TRUE(rig.sound.played.empty());
         EXPECT_TRUE(rig.host.messages.empty());
     }
+}
+
+// A front end without threads sends the search away as text and hands the answer back: the
+// request describes the game's position and the level's limits, and the answer is played.
+TEST(StrongComputer, SearchedElsewhereFromItsRequestTextItPlaysTheAnswer) {
+    Rig rig;
+    rig.host.searchesElsewhere = true;
+    StrongScript script;
+    startThinking(rig, script);
+    ASSERT_EQ(rig.host.requests.size(), 1u);
+    EXPECT_TRUE(rig.host.jobs.empty());
+
+    GameState asked;
+    search::Limits limits;
+    ASSERT_TRUE(search::decodeRequest(rig.host.requests[0].text, asked, limits));
+    const search::Limits level = search::levelLimits(5);
+    EXPECT_EQ(limits.movetimeMs, level.movetimeMs);
+    EXPECT_EQ(limits.keepTable, level.keepTable);
+    EXPECT_EQ(asked.BOARD, rig.g().BOARD);
+    EXPECT_EQ(asked.TURN, rig.g().UPPER_PLAYER);
+
+    search::Result answered;
+    ASSERT_TRUE(search::decodeResult(search::encodeResult(answer(5, 2, 5, 3, +PORN)), answered));
+    rig.host.requests[0].done(answered);
+    EXPECT_EQ(rig.game.thinking(), Game::Thinking::None);
+    EXPECT_EQ(rig.g().BOARD[5][3], +PORN);
+    EXPECT_EQ(rig.g().MOVE_NO, 2);
+    EXPECT_EQ(rig.host.searchStops, 0);
+}
+
+TEST(StrongComputer, SearchedElsewhereAStoppedSearchsLateAnswerChangesNothing) {
+    Rig rig;
+    rig.host.searchesElsewhere = true;
+    StrongScript script;
+    startThinking(rig, script);
+    rig.game.menu("CANCEL");  // 最初
+    EXPECT_EQ(rig.host.searchStops, 1);
+    const Board board = rig.g().BOARD;
+    rig.host.requests[0].done(answer(5, 2, 5, 3, +PORN));  // a worker that answered anyway
+    EXPECT_EQ(rig.g().BOARD, board);
+    EXPECT_EQ(rig.g().MOVE_NO, 0);
 }
 
 TEST(StrongComputer, ALevelChangeStartsAgainAndTheOldAnswerIsNotApplied) {

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "cli.h"
-#include "platform/text/cp932_codec.h"
 #include "position.h"
+#include "records/cp932_table_codec.h"
 #include "records/record_file.h"
 
 namespace zorvan::cli {
@@ -45,14 +45,14 @@ int loadRecordFile(const std::string& path, GameState& g, int& moves) {
     std::string bytes;
     RecordError e = readWholeFile(path, bytes, RECORD_FILE_LIMIT);
     RecordHeaders headers;
-    const Cp932Codec codec;
+    const Cp932TableCodec codec;
     if (e == RecordError::None) e = parseRecord(bytes, codec, g, headers, moves);
     if (e != RecordError::None) return usageError(path + ": " + reason(e));
     return 0;
 }
 
 int saveRecordFile(const std::string& path, const GameState& g, const RecordNames& names) {
-    const Cp932Codec codec;
+    const Cp932TableCodec codec;
     std::string bytes;
     if (const RecordError e = buildRecord(g, names, codec, bytes); e != RecordError::None)
         return usageError(path + ": " + reason(e));

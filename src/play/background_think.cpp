@@ -1,9 +1,9 @@
-// The stronger computer (levels 4 and 5) and the hint. The search runs on the host's worker
-// thread over a copy of the position while the window stays alive; its answer comes back on the
-// window's thread and counts only when it belongs to the latest search and the position is still
-// the one searched. The computer's move is then played exactly as the levels 1-3 move is.
+// The stronger computer (levels 4 and 5) and the hint. The search runs away from the game over a
+// copy of the position (on the host's worker thread, or in the page's Web Worker) while the window
+// stays alive; its answer comes back on the window's thread and counts only when it belongs to
+// the latest search and the position is still the one searched. The computer's move is then
+// played exactly as the levels 1-3 move is.
 #include <algorithm>
-#include <exception>
 #include <memory>
 
 #include "play/game.h"
@@ -40,7 +40,8 @@ bool isLegal(const GameState& g, const Move& m) {
 }  // namespace
 
 Game::~Game() {
-    cancelThinking();
+    // The host may be gone already: only the flag tells the search to stop.
+    if (m_bg.stop) m_bg.stop->store(true);
 }
 
 Game::PositionKey Game::keyOf(const GameState& g) const {
@@ -102,31 +103,21 @@ void Game::thinkInBackground(Thinking what, search::Limits limits) {
     m_bg.key = keyOf(m_g);
     limits.stop = m_bg.stop.get();
 
-    // Everything the worker reads is its own: a copy of the position, the limits, the search and
-    // the stop flag it points to.
-    struct Work {
-        GameState position;
-        search::Limits limits;
-        StrongSearch think;
-        std::shared_ptr<std::atomic<bool>> stop;
-        search::Result result;
-    };
-    auto work = std::make_shared<Work>(Work{
-        m_g, limits, m_strongSearch ? m_strongSearch : StrongSearch(search::think), m_bg.stop, {}});
+    // Everything the search reads is its own: a copy of the position, the limits, the search and
+    // the stop flag they point to.
+    auto job = std::make_shared<Host::SearchJob>(Host::SearchJob{
+        m_g, limits, m_bg.stop, m_strongSearch ? m_strongSearch : StrongSearch(search::think)});
     const unsigned ticket = m_bg.ticket;
-    m_host.runInBackground(
-        [work] {
-            try {
-                work->result = work->think(work->position, work->limits);
-            } catch (const std::exception&) {
-                work->result = search::Result{};  // no answer rather than a lost program
-            }
-        },
-        [this, work, ticket] { thinkingDone(ticket, work->result); });
+    m_host.searchInBackground(std::move(job), [this, ticket](const search::Result& result) {
+        thinkingDone(ticket, result);
+    });
 }
 
 void Game::cancelThinking() {
-    if (m_bg.stop) m_bg.stop->store(true);
+    if (m_bg.stop) {
+        m_bg.stop->store(true);
+        m_host.stopSearch();
+    }
     m_bg.stop.reset();
     m_bg.what = Thinking::None;
 }
