@@ -97,12 +97,18 @@ public:
     void runInBackground(std::function<void()> job, std::function<void()> done) override {
         jobs.push_back({std::move(job), std::move(done)});
     }
-    // Runs the oldest job and delivers its answer, as the window would between events.
-    void finishJob() {
+    // Runs the oldest job and delivers its answer, as the window would between events; with
+    // `waited`, the answer waits that many seconds (behind a box of the game) before it arrives.
+    void finishJob(double waited = 0) {
         Job j = std::move(jobs.front());
         jobs.pop_front();
         j.run();
+        clock += waited;
         j.done();
+    }
+    // Finishes every job, the oldest first.
+    void finishJobs() {
+        while (!jobs.empty()) finishJob();
     }
 
     RecordPanel panel;

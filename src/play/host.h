@@ -52,7 +52,8 @@ public:
     // Waits the given number of seconds while the window keeps painting (no input is handled).
     virtual void wait(double seconds) = 0;
 
-    // Time of day in seconds since midnight (fractions allowed).
+    // Time of day in seconds since midnight (fractions allowed). Also asked from the worker
+    // thread of runInBackground, when a job is done.
     virtual double now() = 0;
 
     // Enables or disables the periodic clock timer; while enabled the window calls Game::tick

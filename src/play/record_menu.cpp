@@ -57,7 +57,11 @@ void File1_Click(Game& game, const std::string& path) {
         std::string bytes;
         RecordError e = readWholeFile(path, bytes, RECORD_FILE_LIMIT);
         if (e == RecordError::None) e = readRecord(bytes, game.codec(), record);
-        if (e != RecordError::None) return show(game, e);
+        if (e != RecordError::None) {
+            show(game, e);
+            game.resumeComputer();  // the game is as it was: a computer's turn held goes on
+            return;
+        }
     }
     const RecordHeaders& headers = record.headers;
     const int count = static_cast<int>(record.moves.size());

@@ -3,6 +3,7 @@
 // however long it is; stepping through the record leaves nothing of them behind; and starting a
 // game takes all three away.
 #include <QAction>
+#include <QDir>
 #include <QTemporaryDir>
 #include <array>
 #include <fstream>
@@ -64,7 +65,7 @@ const Names kNameSets[] = {
 class RecordNamesTest : public ::testing::TestWithParam<QSize> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(m_folder.dir.isValid());
         f.state().checks.KEIKA = true;  // both clocks are shown
         // Three moves of a game between persons, the record's content.
         f.window.action("MATCH_MAN")->trigger();
@@ -98,6 +99,8 @@ protected:
     // each band differ.
     std::array<int, 3> differencesInBands(const QImage& a, const QImage& b) {
         std::array<int, 3> inBand{};
+        EXPECT_EQ(a.size(), b.size());
+        if (a.size() != b.size()) return inBand;
         int outside = 0;
         double firstC = 0, firstR = 0;
         for (int y = 0; y < a.height(); ++y) {
@@ -122,10 +125,18 @@ protected:
         return inBand;
     }
 
-    WindowFixture f{GetParam()};
-
 private:
-    QTemporaryDir m_dir;
+    // A current folder of the test's own, for the settings file and the records.
+    struct OwnFolder {
+        QTemporaryDir dir;
+        QString old = QDir::currentPath();
+        OwnFolder() { QDir::setCurrent(dir.path()); }
+        ~OwnFolder() { QDir::setCurrent(old); }
+    } m_folder;
+    QDir m_dir{m_folder.dir.path()};
+
+protected:
+    WindowFixture f{GetParam()};
 };
 
 TEST(RecordNameBands, AreClearOfEverythingElseAroundTheBoard) {
