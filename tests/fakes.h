@@ -98,12 +98,18 @@ public:
     void runInBackground(std::function<void()> job, std::function<void()> done) override {
         jobs.push_back({std::move(job), std::move(done)});
     }
-    // Runs the oldest job and delivers its answer, as the window would between events.
-    void finishJob() {
+    // Runs the oldest job and delivers its answer, as the window would between events; with
+    // `waited`, the answer waits that many seconds (behind a box of the game) before it arrives.
+    void finishJob(double waited = 0) {
         Job j = std::move(jobs.front());
         jobs.pop_front();
         j.run();
+        clock += waited;
         j.done();
+    }
+    // Finishes every job, the oldest first.
+    void finishJobs() {
+        while (!jobs.empty()) finishJob();
     }
 
     // With `searchesElsewhere`, the stronger computer's searches are kept as the request texts
@@ -111,12 +117,11 @@ public:
     bool searchesElsewhere = false;
     struct Request {
         std::string text;
-        std::function<void(const search::Result&)> done;
+        SearchDone done;
     };
     std::deque<Request> requests;
     int searchStops = 0;
-    void searchInBackground(std::shared_ptr<SearchJob> job,
-                            std::function<void(const search::Result&)> done) override {
+    void searchInBackground(std::shared_ptr<SearchJob> job, SearchDone done) override {
         if (!searchesElsewhere) return Host::searchInBackground(std::move(job), std::move(done));
         requests.push_back({search::encodeRequest(job->position, job->limits), std::move(done)});
     }

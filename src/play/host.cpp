@@ -4,18 +4,22 @@
 
 namespace zorvan {
 
-void Host::searchInBackground(std::shared_ptr<SearchJob> job,
-                              std::function<void(const search::Result&)> done) {
-    auto result = std::make_shared<search::Result>();
+void Host::searchInBackground(std::shared_ptr<SearchJob> job, SearchDone done) {
+    struct Answer {
+        search::Result result;
+        double readyAt = 0;
+    };
+    auto answer = std::make_shared<Answer>();
     runInBackground(
-        [job, result] {
+        [this, job, answer] {
             try {
-                *result = job->search(job->position, job->limits);
+                answer->result = job->search(job->position, job->limits);
             } catch (const std::exception&) {
-                *result = search::Result{};  // no answer rather than a lost program
+                answer->result = search::Result{};  // no answer rather than a lost program
             }
+            answer->readyAt = now();
         },
-        [done = std::move(done), result] { done(*result); });
+        [done = std::move(done), answer] { done(answer->result, answer->readyAt); });
 }
 
 }  // namespace zorvan
