@@ -11,10 +11,10 @@
 namespace zorvan {
 
 struct MenuEntry {
-    const char* name;     // control name
-    Msg caption;          // the caption shown, as tr(caption) gives it in the current language
-    const char* parent;   // control name of the menu it sits in; nullptr for the menu bar
-    bool checkable;       // an option or level with a check mark
+    const char* name;    // control name
+    Msg caption;         // the caption shown, as tr(caption) gives it in the current language
+    const char* parent;  // control name of the menu it sits in; nullptr for the menu bar
+    bool checkable;      // an option or level with a check mark
 };
 
 // All entries, each parent before its children.
