@@ -4,10 +4,19 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <cstdlib>
+#include <memory>
 
 #include "text/locale_choice.h"
 
 namespace zorvan {
+
+namespace {
+
+QString uiCode(std::string_view code) {
+    return QString::fromUtf8(code.data(), static_cast<qsizetype>(code.size()));
+}
+
+}  // namespace
 
 std::string_view applyLanguage(const std::string& chosen) {
     auto getenv = [](const char* name) -> const char* { return std::getenv(name); };
@@ -16,14 +25,18 @@ std::string_view applyLanguage(const std::string& chosen) {
     setLanguage(code);
     // Qt speaks English by itself; for any other language its own catalogue, when installed
     // (Debian: qt6-translations-l10n), gives the buttons of the boxes their captions.
+    static QTranslator* installed = nullptr;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
+        installed = nullptr;
+    }
     if (language() != "en" && QCoreApplication::instance()) {
-        auto* qt = new QTranslator(QCoreApplication::instance());
-        const QString name =
-            QStringLiteral("qtbase_") + QString::fromUtf8(language().data(), language().size());
+        auto qt = std::make_unique<QTranslator>();
+        const QString name = QStringLiteral("qtbase_") + uiCode(language());
         if (qt->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-            QCoreApplication::installTranslator(qt);
-        } else {
-            delete qt;
+            installed = qt.release();
+            QCoreApplication::installTranslator(installed);
         }
     }
     return language();

@@ -12,8 +12,8 @@ namespace zorvan {
 
 // Sets the game's language from `chosen` (the --lang option; empty when it was not given), else
 // from the environment's locale variables, and installs Qt's own translation of that language
-// where the system has one. Call it once the application object exists, before any window.
-// Returns the language set.
+// where the system has one (in place of the one an earlier call installed). Call it once the
+// application object exists, before any window. Returns the language set.
 std::string_view applyLanguage(const std::string& chosen);
 
 // A text of the catalogue in the current language, for a widget.
