@@ -176,7 +176,7 @@ void Drawing::描画_手数(int n, int /*colour*/) {
         // One text, smaller than the game's number so that it fits the same two cells.
         // xgettext:python-brace-format
         const std::string text = format(tr("{n} 手目"), {{"n", std::to_string(n)}});
-        shadowed(13.0, 3.3, text, COLOR_WHITE, 10);
+        shadowed(n < 100 ? 13.1 : 13.0, 3.3, text, COLOR_WHITE, 10);
         return;
     }
     const double x = n < 10 ? 13.2 : (n < 100 ? 13.1 : 13.0);
