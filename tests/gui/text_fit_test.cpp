@@ -124,6 +124,7 @@ TEST_P(TextFitTest, EveryStatusTextStaysInsideTheCellsItsEraserPaints) {
     // The ranks beside the board (the file numbers above it are digits in every language).
     cases.push_back({"rank labels", [](Drawing& d) { d.描画_桝_数値(); }, 10});
     const int lower = g.LOWER_PLAYER, upper = g.UPPER_PLAYER;
+    f.state().checks.KEIKA = true;  // the clocks are shown
     for (double seconds : {0.0, 359999.0})
         cases.push_back({"clocks", [=](Drawing& d) {
                              d.描画_所有時間(lower, seconds);
