@@ -103,7 +103,9 @@ std::vector<std::pair<Move, bool>> widestMoves() {
 TEST_P(TextFitTest, EveryStatusTextStaysInsideTheCellsItsEraserPaints) {
     std::vector<Case> cases;
     const GameState& g = f.state();
-    for (const auto& [m, capture] : widestMoves()) {
+    for (const auto& widest : widestMoves()) {
+        const Move m = widest.first;
+        const bool capture = widest.second;
         const int player = m.codeAfter > 0 ? g.UPPER_PLAYER : g.LOWER_PLAYER;
         cases.push_back({"move " + formatMove(m), [this, m, capture, player](Drawing& d) {
                              lastMoveIs(m, capture);
