@@ -40,6 +40,8 @@ constexpr std::array<int, KIND_COUNT + 1> kKindSlot = {
 // The pieces' names in the game's move texts; other languages write their letters (see
 // ui/move_text.h).
 constexpr std::array<Msg, KIND_COUNT + 1> kDisplay = {
+    // TRANSLATORS: "piece": the piece's letter in a move text (P77-76, Ⓝ*55): P L N S G B R K,
+    // +P +L +N +S D H for the shogi army; the chess army's letters circled so they differ.
     Msg{nullptr, ""},        NC_("piece", "歩"),   NC_("piece", "と"),   NC_("piece", "ポーン"),
     NC_("piece", "香"),      NC_("piece", "香成"), NC_("piece", "桂"),   NC_("piece", "桂成"),
     NC_("piece", "ルーク"),  NC_("piece", "銀"),   NC_("piece", "銀成"), NC_("piece", "ナイト"),

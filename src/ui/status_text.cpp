@@ -15,6 +15,8 @@ namespace {
 // The parts of the game's move texts: files as full-width digits, ranks as numerals (the ranks
 // also label the board). Other languages write each part as their catalogue says.
 constexpr std::array<Msg, 10> kFullWidthDigits = {
+    // TRANSLATORS: "file" and "rank": a square's file and rank in move texts (P77-76); the
+    // ranks also label the board's rows.
     Msg{nullptr, ""},  NC_("file", "１"), NC_("file", "２"), NC_("file", "３"), NC_("file", "４"),
     NC_("file", "５"), NC_("file", "６"), NC_("file", "７"), NC_("file", "８"), NC_("file", "９")};
 constexpr std::array<Msg, 10> kKanjiNumerals = {
@@ -23,6 +25,7 @@ constexpr std::array<Msg, 10> kKanjiNumerals = {
 
 // The grades of the handicap levels -10..10, each shown in the title "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:<grade>".
 constexpr std::array<Msg, 21> kHandicapGrades = {
+    // TRANSLATORS: "handicap": the grade in the handicap title, 4 cells wide at size 10.
     NC_("handicap", "名人"), NC_("handicap", "８段"), NC_("handicap", "７段"),
     NC_("handicap", "６段"), NC_("handicap", "５段"), NC_("handicap", "４段"),
     NC_("handicap", "３段"), NC_("handicap", "２段"), NC_("handicap", "初段"),
@@ -174,6 +177,7 @@ void Drawing::描画_手数(int n, int /*colour*/) {
     描画_絵(EMPTY, 14, 3);
     if (!speaksSource()) {
         // One text, smaller than the game's number so that it fits the same two cells.
+        // TRANSLATORS: the move counter, at most 2 cells wide at size 10.
         // xgettext:python-brace-format
         const std::string text = format(tr("{n} 手目"), {{"n", std::to_string(n)}});
         shadowed(n < 100 ? 13.1 : 13.0, 3.3, text, COLOR_WHITE, 10);
