@@ -61,15 +61,17 @@ std::optional<ReadMove> readMoveText(std::string_view text) {
         text.remove_prefix(1);
     }
     if (!readSquare(text, r.toFile, r.toRank)) return std::nullopt;
-    if (text == "+") {
-        r.promotion = "+";
+    if (text.starts_with("+")) {
+        text.remove_prefix(1);
+        r.promotion.push_back('+');
     } else if (text.starts_with("=")) {
         text.remove_prefix(1);
         const auto chosen = readLetter(text);
         if (!chosen) return std::nullopt;
-        r.promotion = "=" + *chosen;
+        r.promotion.push_back('=');
+        r.promotion.append(*chosen);
     }
-    if (!text.empty() && r.promotion.empty()) return std::nullopt;
+    if (!text.empty()) return std::nullopt;
     return r;
 }
 
@@ -81,7 +83,12 @@ bool names(const ReadMove& r, const Move& m) {
     if (!m.isDrop() && (r.fromFile != 10 - m.fromX || r.fromRank != m.fromY)) return false;
     if (r.toFile != 10 - m.toX || r.toRank != m.toY) return false;
     std::string promotion;
-    if (m.promotes()) promotion = kindOf(m.codeBefore) == PORN ? "=" + letter(m.codeAfter) : "+";
+    if (m.promotes() && kindOf(m.codeBefore) == PORN) {
+        promotion.push_back('=');
+        promotion.append(letter(m.codeAfter));
+    } else if (m.promotes()) {
+        promotion.push_back('+');
+    }
     return r.promotion == promotion;
 }
 

@@ -188,8 +188,9 @@ void Game::描画_メッセージ(int kind) {
         default:
             return;
     }
-    m_host.message(std::string(line) + "\r\r" + std::string(tr("局面→最初にして下さい")),
-                   tr("ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定"));
+    std::string text(line);
+    text.append("\r\r").append(tr("局面→最初にして下さい"));
+    m_host.message(text, tr("ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定"));
 }
 
 void Game::handicapStep(bool up) {

@@ -107,18 +107,20 @@ TEST_P(TextFitTest, EveryStatusTextStaysInsideTheCellsItsEraserPaints) {
         const Move m = widest.first;
         const bool capture = widest.second;
         const int player = m.codeAfter > 0 ? g.UPPER_PLAYER : g.LOWER_PLAYER;
-        cases.push_back({"move " + formatMove(m), [this, m, capture, player](Drawing& d) {
-                             lastMoveIs(m, capture);
-                             d.描画_移動結果(player, m.toX, m.toY, m.codeAfter, COLOR_MOVE_TEXT);
-                         }});
+        cases.push_back(
+            {std::string("move ").append(formatMove(m)), [this, m, capture, player](Drawing& d) {
+                 lastMoveIs(m, capture);
+                 d.描画_移動結果(player, m.toX, m.toY, m.codeAfter, COLOR_MOVE_TEXT);
+             }});
     }
     for (int n = 1; n <= 500; ++n)
-        cases.push_back({"counter " + std::to_string(n), [n](Drawing& d) { d.描画_手数(n, 0); }});
+        cases.push_back({std::string("counter ").append(std::to_string(n)),
+                         [n](Drawing& d) { d.描画_手数(n, 0); }});
     for (int level = -10; level <= 10; ++level)
-        cases.push_back({"handicap " + std::to_string(level),
+        cases.push_back({std::string("handicap ").append(std::to_string(level)),
                          [level](Drawing& d) { d.描画_ハンデレベル(level); }});
     for (int level = 1; level <= 5; ++level)
-        cases.push_back({"level " + std::to_string(level), [level](Drawing& d) {
+        cases.push_back({std::string("level ").append(std::to_string(level)), [level](Drawing& d) {
                              d.消去_レベル();
                              d.描画_レベル(level);
                          }});

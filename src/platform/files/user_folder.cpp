@@ -32,7 +32,7 @@ StartOptions parseStartOptions(const std::vector<std::string>& args) {
             const std::vector<std::string_view> spoken = languages();
             if (std::find(spoken.begin(), spoken.end(), code) == spoken.end()) {
                 std::string known;
-                for (std::string_view c : spoken) known += " " + std::string(c);
+                for (std::string_view c : spoken) known.append(" ").append(c);
                 fail("--lang takes one of:" + known);
             } else {
                 options.language = code;
@@ -48,7 +48,7 @@ const char* startUsage() {
     static const std::string usage = [] {
         std::string codes;
         for (std::string_view code : languages())
-            codes += (codes.empty() ? "" : "|") + std::string(code);
+            codes.append(codes.empty() ? "" : "|").append(code);
         std::string text = "usage: zorvan [--user-folder] [--lang " + codes + "]\n";
         text +=
             "  --user-folder  keep the settings (ZORVAN.ini) and the records in\n"
