@@ -6,6 +6,8 @@ set(ZORVAN_HOMEPAGE "https://zorvan.example.org" CACHE STRING
     "The game's home page, named in the package and in its AppStream metadata")
 set(ZORVAN_SCREENSHOT_URL "${ZORVAN_HOMEPAGE}/screenshot.png" CACHE STRING
     "Where docs/screenshot.png is published, for the AppStream metadata")
+set(ZORVAN_SCREENSHOT_EN_URL "${ZORVAN_HOMEPAGE}/screenshot-en.png" CACHE STRING
+    "Where docs/screenshot-en.png is published, for the AppStream metadata")
 set(ZORVAN_MAINTAINER "ZORVAN developers <zorvan@example.org>" CACHE STRING
     "The package's maintainer")
 set(ZORVAN_APPSTREAM_ID "org.example.zorvan" CACHE STRING "The game's AppStream component id")
@@ -112,6 +114,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ZORVAN_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-noto-cjk)
+# Qt's own translations give the message boxes' buttons their Japanese captions.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "board game of a shogi army against a chess army
 ZORVAN is played on one 9×9 board: the shogi army moves, promotes and drops
 its pieces as in shogi; the chess army moves as in chess, with the double

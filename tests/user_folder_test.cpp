@@ -15,6 +15,7 @@ TEST(StartOptions, WhatTheArgumentsAskFor) {
     struct Case {
         std::vector<std::string> args;
         bool userFolder, help, error;
+        std::string language = {};
     };
     const Case cases[] = {
         {{}, false, false, false},
@@ -25,6 +26,12 @@ TEST(StartOptions, WhatTheArgumentsAskFor) {
         {{"--user-folder=/tmp"}, false, false, true},
         {{"-user-folder"}, false, false, true},
         {{"-platform", "offscreen", "--help"}, false, true, true},  // Qt's options not yet taken
+        {{"--lang", "en"}, false, false, false, "en"},
+        {{"--lang=ja", "--user-folder"}, true, false, false, "ja"},
+        {{"--lang", "xx"}, false, false, true},
+        {{"--lang"}, false, false, true},
+        {{"--lang", "--user-folder"}, false, false, true},
+        {{"--lang="}, false, false, true},
     };
     for (const Case& c : cases) {
         const StartOptions o = parseStartOptions(c.args);
@@ -32,6 +39,7 @@ TEST(StartOptions, WhatTheArgumentsAskFor) {
         EXPECT_EQ(o.userFolder, c.userFolder) << what;
         EXPECT_EQ(o.help, c.help) << what;
         EXPECT_EQ(!o.error.empty(), c.error) << what;
+        EXPECT_EQ(o.language, c.language) << what;
     }
 }
 

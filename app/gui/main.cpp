@@ -12,6 +12,7 @@
 #include "platform/deferred_icons.h"
 #include "platform/end_signals.h"
 #include "platform/files/user_folder.h"
+#include "platform/language.h"
 #include "platform/main_window.h"
 #include "platform/sound/library_sound.h"
 
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zorvan: %s\n%s", options.error.c_str(), zorvan::startUsage());
         return 2;
     }
+    zorvan::applyLanguage(options.language);
     zorvan::applyGameFont();
     zorvan::deferStandardIcons();
     // Before anything reads "ZORVAN.ini" or the record panel notes its starting folder.

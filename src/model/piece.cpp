@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "text/catalogue.h"
+
 namespace zorvan {
 
 namespace {
@@ -35,9 +37,17 @@ constexpr std::array<int, KIND_COUNT + 1> kKindSlot = {
     0,   // OU
 };
 
-constexpr std::array<std::string_view, KIND_COUNT + 1> kDisplay = {
-    "",       "歩",      "と", "ポーン", "香",   "香成", "桂",   "桂成", "ルーク", "銀", "銀成",
-    "ナイト", "ﾋﾞｼｮｯﾌﾟ", "金", "角",     "角成", "飛",   "飛成", "ｸｲｰﾝ", "キング", "王"};
+// The pieces' names in the game's move texts; other languages write their letters (see
+// ui/move_text.h).
+constexpr std::array<Msg, KIND_COUNT + 1> kDisplay = {
+    // TRANSLATORS: "piece": the piece's letter in a move text (P77-76, Ⓝ*55): P L N S G B R K,
+    // +P +L +N +S D H for the shogi army; the chess army's letters circled so they differ.
+    Msg{nullptr, ""},        NC_("piece", "歩"),   NC_("piece", "と"),   NC_("piece", "ポーン"),
+    NC_("piece", "香"),      NC_("piece", "香成"), NC_("piece", "桂"),   NC_("piece", "桂成"),
+    NC_("piece", "ルーク"),  NC_("piece", "銀"),   NC_("piece", "銀成"), NC_("piece", "ナイト"),
+    NC_("piece", "ﾋﾞｼｮｯﾌﾟ"), NC_("piece", "金"),   NC_("piece", "角"),   NC_("piece", "角成"),
+    NC_("piece", "飛"),      NC_("piece", "飛成"), NC_("piece", "ｸｲｰﾝ"), NC_("piece", "キング"),
+    NC_("piece", "王")};
 
 constexpr std::array<std::string_view, KIND_COUNT + 1> kNames = {
     "",     "HU",   "HU_N", "PORN", "KYOU",   "KYOU_N", "KEI",   "KEI_N", "ROOK", "GIN", "GIN_N",
@@ -57,7 +67,7 @@ int slotKind(int slot) {
 
 std::string_view displayText(int code) {
     if (!isValidPiece(code)) return {};
-    return kDisplay[static_cast<size_t>(kindOf(code))];
+    return kDisplay[static_cast<size_t>(kindOf(code))].id;
 }
 
 std::string_view kindName(int kind) {

@@ -20,11 +20,12 @@
 #include "platform/deferred_icons.h"
 #include "platform/files/mapped_pages.h"
 #include "platform/fonts.h"
-#include "platform/menu_tree.h"
+#include "platform/language.h"
 #include "platform/qt_host.h"
 #include "platform/record_panel.h"
 #include "play/game.h"
 #include "play/hooks.h"
+#include "ui/menu_tree.h"
 
 namespace zorvan {
 
@@ -187,7 +188,7 @@ void MainWindow::buildMenus() {
 
     for (const MenuEntry& e : menuTree()) {
         const QString name = QString::fromUtf8(e.name);
-        const QString caption = QString::fromUtf8(e.caption);
+        const QString caption = uiText(e.caption);
         QMenu* parent = e.parent ? menus.value(QString::fromUtf8(e.parent)) : nullptr;
         QAction* action = nullptr;
         if (hasChildren.value(name)) {

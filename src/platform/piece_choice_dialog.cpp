@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/piece.h"
+#include "platform/language.h"
 
 namespace zorvan {
 
@@ -57,7 +58,7 @@ PieceChoiceDialog::PieceChoiceDialog(PictureSet& pictures, std::function<void(do
                                      QWidget* parent)
     : QDialog(parent), m_pictures(pictures), m_wait(std::move(wait)) {
     setObjectName("Form2");
-    setWindowTitle(QStringLiteral("ZORVAN"));
+    setWindowTitle(uiText(NC_("piece choice", "ZORVAN")));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setAutoFillBackground(true);

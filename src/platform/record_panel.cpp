@@ -15,6 +15,7 @@
 
 #include "model/game_state.h"
 #include "platform/board_view.h"
+#include "platform/language.h"
 
 namespace zorvan {
 
@@ -43,10 +44,10 @@ struct BoxInfo {
     const char* name;
     const char* label;
 };
-constexpr BoxInfo kBoxes[4] = {{"Text2", "対 局 名："},
-                               {"Text3", "先    手 ："},
-                               {"Text4", "後    手 ："},
-                               {"Text1", "ﾌｧｲﾙ名 ："}};
+constexpr BoxInfo kBoxes[4] = {{"Text2", N_("対 局 名：")},
+                               {"Text3", N_("先    手 ：")},
+                               {"Text4", N_("後    手 ：")},
+                               {"Text1", N_("ﾌｧｲﾙ名 ：")}};
 
 constexpr int kPathRole = Qt::UserRole;
 
@@ -126,13 +127,13 @@ void RecordPanel::buildWidgets() {
     connect(m_files, &QListWidget::itemClicked, this, &RecordPanel::clickFileItem);
 
     for (int i = 0; i < 4; ++i) {
-        m_labels[i] = new QLabel(fromUtf8(kBoxes[i].label), this);
+        m_labels[i] = new QLabel(uiText(kBoxes[i].label), this);
         m_labels[i]->setObjectName(QStringLiteral("Label_") + fromUtf8(kBoxes[i].name));
         m_labels[i]->setPalette(light);
         m_boxes[i] = new QLineEdit(this);
         m_boxes[i]->setObjectName(fromUtf8(kBoxes[i].name));
     }
-    m_return = new QPushButton(QStringLiteral("RETURN"), this);
+    m_return = new QPushButton(uiText("RETURN"), this);
     m_return->setObjectName(QStringLiteral("Command1"));
     connect(m_return, &QPushButton::clicked, this, &RecordPanel::returnPressed);
 
@@ -264,7 +265,7 @@ void RecordPanel::choosePlace(int index) {
         const QSignalBlocker quiet(m_drive);
         m_drive->setCurrentIndex(m_placeShown);
     }
-    m_host.message("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ");
+    m_host.message(zorvan::tr("ﾃﾞﾊﾞｲｽが準備できていません"), zorvan::tr("ｴﾗｰ"));
 }
 
 void RecordPanel::fillFolders() {

@@ -9,6 +9,7 @@
 #include "play/game.h"
 #include "play/turn_order.h"
 #include "rules/players.h"
+#include "text/catalogue.h"
 
 namespace zorvan {
 
@@ -68,17 +69,17 @@ void Game::strongComTurn() {
 
 void Game::hint() {
     if (m_bg.what == Thinking::Hint) return;  // already thinking about it
-    if (m_bg.what == Thinking::Computer) return refuse("思考中はできません", "ﾋﾝﾄ");
-    if (m_g.KIFU_MODE == ON) return refuse("棋譜ﾓｰﾄﾞではできません", "ﾋﾝﾄ");
+    if (m_bg.what == Thinking::Computer) return refuse(tr("思考中はできません"), tr("ﾋﾝﾄ"));
+    if (m_g.KIFU_MODE == ON) return refuse(tr("棋譜ﾓｰﾄﾞではできません"), tr("ﾋﾝﾄ"));
     if (m_g.TURN != NO_SIDE && m_g.WINNER == NO_SIDE) {
         // Whose turn it is, as the next press will see it.
         調査_先手後手(m_g);
         m_g.TURN = 調査_先番(m_g, m_g.MOVE_NO);
     }
     if (m_g.TURN == NO_SIDE || m_g.WINNER != NO_SIDE)
-        return refuse("「対局」で始めて下さい", "開始");
+        return refuse(tr("「対局」で始めて下さい"), tr("開始"));
     if (m_g.GAME_MODE == MODE_COM && m_g.TURN == m_g.UPPER_PLAYER)
-        return refuse("COMの番です", "ﾋﾝﾄ");
+        return refuse(tr("COMの番です"), tr("ﾋﾝﾄ"));
     // A half-entered move is dropped, so that no pick or guidance mark mixes with the hint.
     if (m_g.CLICK_PHASE == 1) {
         const auto pick = [this](int field) {

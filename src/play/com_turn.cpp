@@ -6,6 +6,7 @@
 #include "play/move_execution.h"
 #include "records/history.h"
 #include "rules/mate.h"
+#include "text/catalogue.h"
 
 namespace zorvan {
 
@@ -47,7 +48,7 @@ void Game::playComMove(const ComMove& best) {
     if (!best.exists() || !onBoard(best.toX, best.toY)) {
         // Nothing is legal: the computer resigns.
         setTimer(false);
-        終了("あなた");
+        終了(tr("あなた"));
         return;
     }
 
@@ -72,16 +73,16 @@ void Game::playComMove(const ComMove& best) {
     勢力調査(m_g);
 
     if (m_g.WINNER == m_g.UPPER_PLAYER) {
-        終了("ｺﾝﾋﾟｭｰﾀ");
+        終了(tr("ｺﾝﾋﾟｭｰﾀ"));
         return;
     }
 
     if (詰めかMAN(m_g) == ON) {
-        m_host.message("よし！!", "詰め ?");
+        m_host.message(tr("よし！!"), tr("詰め ?"));
     } else if (onBoard(m_g.OWN_KING_X, m_g.OWN_KING_Y) &&
                m_g.maps.ENEMY_INFLUENCE[m_g.OWN_KING_X][m_g.OWN_KING_Y] > 0) {
         const bool chess = best.after >= HU && isChessKind(kindOf(best.after));
-        m_host.message(chess ? "   ** チェック **" : "   ** 王手 **", "");
+        m_host.message(chess ? tr("   ** チェック **") : tr("   ** 王手 **"), "");
     }
     m_draw.描画_移動結果(m_g.UPPER_PLAYER, x2, y2, best.after, COLOR_WHITE);
     m_draw.描画_桝輪郭(COLOR_WHITE, x2, y2);

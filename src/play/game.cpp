@@ -4,6 +4,7 @@
 #include <string>
 
 #include "play/hooks.h"
+#include "text/catalogue.h"
 
 namespace zorvan {
 
@@ -90,8 +91,9 @@ void Game::画面_再描画() {
 }
 
 void Game::終了(std::string_view winner) {
-    m_host.message(std::string(winner) + "の勝ちです", "終了");
-    if (m_host.ask("続けますか？", "再ゲーム")) {
+    // xgettext:python-brace-format
+    m_host.message(format(tr("{winner}の勝ちです"), {{"winner", winner}}), tr("終了"));
+    if (m_host.ask(tr("続けますか？"), tr("再ゲーム"))) {
         初期設定();
     } else {
         終了処理();

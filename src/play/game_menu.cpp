@@ -7,6 +7,7 @@
 #include "play/hooks.h"
 #include "play/turn_order.h"
 #include "rules/players.h"
+#include "text/catalogue.h"
 
 namespace zorvan {
 
@@ -120,8 +121,8 @@ void Game::matchMan() {
     m_g.KIFU_MODE = OFF;
     調査_先手後手(m_g);
     m_g.TURN = 調査_先番(m_g, m_g.MOVE_NO);
-    if (m_g.TURN == SENTE) m_host.message("先手の番です", " ");
-    if (m_g.TURN == GOTE) m_host.message("後手の番です", " ");
+    if (m_g.TURN == SENTE) m_host.message(tr("先手の番です"), " ");
+    if (m_g.TURN == GOTE) m_host.message(tr("後手の番です"), " ");
     m_g.RESUME_PENDING = OFF;
 }
 
@@ -139,7 +140,7 @@ void Game::matchCom() {
     調査_先手後手(m_g);
     m_g.TURN = 調査_先番(m_g, m_g.MOVE_NO);
     if (m_g.TURN == m_g.LOWER_PLAYER) {
-        m_host.message("MANの番です", " ");
+        m_host.message(tr("MANの番です"), " ");
         m_g.RESUME_PENDING = OFF;
     } else if (m_g.TURN == m_g.UPPER_PLAYER) {
         com_ban();
@@ -177,18 +178,20 @@ void Game::描画_メッセージ(int kind) {
     std::string_view line;
     switch (kind) {
         case 1:
-            line = "棋譜ﾓｰﾄﾞではできません";
+            line = tr("棋譜ﾓｰﾄﾞではできません");
             break;
         case 2:
-            line = "対局途中ではできません";
+            line = tr("対局途中ではできません");
             break;
         case 3:
-            line = "反転後ではできません";
+            line = tr("反転後ではできません");
             break;
         default:
             return;
     }
-    m_host.message(std::string(line) + "\r\r局面→最初にして下さい", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定");
+    std::string text(line);
+    text.append("\r\r").append(tr("局面→最初にして下さい"));
+    m_host.message(text, tr("ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定"));
 }
 
 void Game::handicapStep(bool up) {

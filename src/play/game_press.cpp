@@ -12,6 +12,7 @@
 #include "rules/move_check.h"
 #include "rules/players.h"
 #include "rules/promotion.h"
+#include "text/catalogue.h"
 
 namespace zorvan {
 
@@ -50,7 +51,7 @@ void Game::mousePress(int button, double xTwips, double yTwips) {
     hideRecordPanel();
 
     if (m_g.KIFU_MODE == ON) {
-        if (!m_host.ask("棋譜を '進 'で進めて下さい", "棋譜")) {
+        if (!m_host.ask(tr("棋譜を '進 'で進めて下さい"), tr("棋譜"))) {
             forbidden();
             初期設定();
         }
@@ -62,7 +63,7 @@ void Game::mousePress(int button, double xTwips, double yTwips) {
     if (!cellOf(xTwips, BOARD_LEFT, SQUARE_W, c) || !cellOf(yTwips, BOARD_TOP, SQUARE_H, r)) return;
 
     if (m_g.TURN == NO_SIDE) {
-        refuse("「対局」で始めて下さい", "開始");
+        refuse(tr("「対局」で始めて下さい"), tr("開始"));
         return;
     }
 
@@ -73,11 +74,11 @@ void Game::mousePress(int button, double xTwips, double yTwips) {
     if (m_g.GAME_MODE == MODE_MAN && m_g.RESUME_PENDING == ON) {
         m_g.RESUME_PENDING = OFF;
         startClock();
-        if (m_g.TURN == SENTE) m_host.message("先手の番です", "対局");
-        if (m_g.TURN == GOTE) m_host.message("後手の番です", "対局");
+        if (m_g.TURN == SENTE) m_host.message(tr("先手の番です"), tr("対局"));
+        if (m_g.TURN == GOTE) m_host.message(tr("後手の番です"), tr("対局"));
     } else if (m_g.GAME_MODE == MODE_COM && m_g.TURN == m_g.UPPER_PLAYER) {
         m_g.RESUME_PENDING = OFF;
-        m_host.message("OKですか？", "再開(COM)");
+        m_host.message(tr("OKですか？"), tr("再開(COM)"));
         com_ban();
         // The stronger computer thinks on after this press; the press was its start.
         if (m_ended || thinking() == Thinking::Computer) return;
@@ -85,7 +86,7 @@ void Game::mousePress(int button, double xTwips, double yTwips) {
                m_g.RESUME_PENDING == ON) {
         m_g.RESUME_PENDING = OFF;
         startClock();
-        m_host.message("MANの番です", "対局");
+        m_host.message(tr("MANの番です"), tr("対局"));
     }
 
     if (onBoard(c, r)) {
@@ -153,7 +154,7 @@ void Game::pressDestination(int button, int c, int r) {
 
     // A piece that could never move again from there must promote: the right button asks for it.
     if (移動後チェック(m_g, r, code) == OFF && button == BUTTON_LEFT) {
-        refuse("マウスの右をクリックして下さい", "成り");
+        refuse(tr("マウスの右をクリックして下さい"), tr("成り"));
         return;
     }
 
@@ -165,7 +166,7 @@ void Game::pressDestination(int button, int c, int r) {
                 pieceChoiceDialog(DialogPlace{m_g.TURN == m_g.LOWER_PLAYER ? 7020 : 50, 1400});
                 const int chosen = kindOf(m_g.PROMOTE_CODE);
                 if (chosen == KING) {
-                    refuse("キングには成れません", "エラー");
+                    refuse(tr("キングには成れません"), tr("エラー"));
                     return;
                 }
                 if (chosen == QEEN || chosen == KNIG || chosen == BISH || chosen == ROOK) {
@@ -175,7 +176,7 @@ void Game::pressDestination(int button, int c, int r) {
                     // The pawn itself, or no choice: the pawn stays a pawn where it may.
                     m_g.PROMOTE_CODE = code;
                     if (移動後チェック(m_g, r, code) == OFF) {
-                        refuse("別の駒に成って下さい", "エラー");
+                        refuse(tr("別の駒に成って下さい"), tr("エラー"));
                         return;
                     }
                 }
@@ -235,7 +236,7 @@ void Game::handOver(int code, int captured) {
         m_g.LOWER_TIME += m_g.MOVE_ELAPSED;
         勢力調査(m_g);
         if (詰めかCOM(m_g) == ON || captured == +OU || captured == +KING) {
-            終了("あなた");
+            終了(tr("あなた"));
         } else if (m_g.WINNER == NO_SIDE) {
             m_g.TURN = m_g.UPPER_PLAYER;
             com_ban();
@@ -244,9 +245,9 @@ void Game::handOver(int code, int captured) {
     }
 
     if (m_g.WINNER == SENTE) {
-        終了("先手");
+        終了(tr("先手"));
     } else if (m_g.WINNER == GOTE) {
-        終了("後手");
+        終了(tr("後手"));
     }
     if (m_ended) return;
     // One flip of the turn; after a new game was started from the announcement there is none.

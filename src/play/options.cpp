@@ -10,6 +10,7 @@
 #include "play/game.h"
 #include "play/hooks.h"
 #include "records/record_file.h"
+#include "text/catalogue.h"
 
 namespace zorvan {
 
@@ -20,15 +21,15 @@ struct BackgroundLine {
     int code;
 };
 // In the order the reader tests them.
-constexpr std::array<BackgroundLine, 5> kBackgroundLines = {{{"背景画=緑", BG_MIDORI},
-                                                             {"背景画=竹", BG_TAKE},
-                                                             {"背景画=畳", BG_TATAMI},
-                                                             {"背景画=宇宙", BG_UCHU},
-                                                             {"背景画=煉瓦", BG_RENGA}}};
+constexpr std::array<BackgroundLine, 5> kBackgroundLines = {{{fileText("背景画=緑"), BG_MIDORI},
+                                                             {fileText("背景画=竹"), BG_TAKE},
+                                                             {fileText("背景画=畳"), BG_TATAMI},
+                                                             {fileText("背景画=宇宙"), BG_UCHU},
+                                                             {fileText("背景画=煉瓦"), BG_RENGA}}};
 
-constexpr const char* kGuideOn = "移動指導=ON";
-constexpr const char* kClockOn = "経過時間=ON";
-constexpr const char* kChessHandOn = "チェス側持駒OK=ON";
+constexpr const char* kGuideOn = fileText("移動指導=ON");
+constexpr const char* kClockOn = fileText("経過時間=ON");
+constexpr const char* kChessHandOn = fileText("チェス側持駒OK=ON");
 constexpr const char* kBgmOn = "BGM=ON";
 
 constexpr size_t kSettingsLimit = 64 * 1024;  // a larger file is not a settings file
@@ -71,20 +72,21 @@ bool readSettingsLines(Game& game, std::vector<std::string>& lines) {
 // The five lines as the check marks say.
 std::vector<std::string> settingsLines(const OptionChecks& c) {
     std::vector<std::string> lines;
-    const std::pair<bool, const char*> backgrounds[] = {{c.MIDORI, "背景画=緑"},
-                                                        {c.TAKE, "背景画=竹"},
-                                                        {c.TATAMI, "背景画=畳"},
-                                                        {c.UCHU, "背景画=宇宙"},
-                                                        {c.RENGA, "背景画=煉瓦"}};
+    const std::pair<bool, const char*> backgrounds[] = {{c.MIDORI, fileText("背景画=緑")},
+                                                        {c.TAKE, fileText("背景画=竹")},
+                                                        {c.TATAMI, fileText("背景画=畳")},
+                                                        {c.UCHU, fileText("背景画=宇宙")},
+                                                        {c.RENGA, fileText("背景画=煉瓦")}};
     for (const auto& [checked, text] : backgrounds) {
         if (checked) {
             lines.emplace_back(text);
             break;
         }
     }
-    lines.emplace_back(c.SIDOU ? "移動指導=ON" : "移動指導=OFF");
-    lines.emplace_back(c.KEIKA ? "経過時間=ON" : "経過時間=OFF");
-    lines.emplace_back(c.CHESS_MOCHIKOMA ? "チェス側持駒OK=ON" : "チェス側持駒OK=OFF");
+    lines.emplace_back(c.SIDOU ? fileText("移動指導=ON") : fileText("移動指導=OFF"));
+    lines.emplace_back(c.KEIKA ? fileText("経過時間=ON") : fileText("経過時間=OFF"));
+    lines.emplace_back(c.CHESS_MOCHIKOMA ? fileText("チェス側持駒OK=ON")
+                                         : fileText("チェス側持駒OK=OFF"));
     lines.emplace_back(c.BGM ? "BGM=ON" : "BGM=OFF");
     return lines;
 }

@@ -7,6 +7,7 @@
 #include "play/turn_order.h"
 #include "records/record_file.h"
 #include "rules/players.h"
+#include "text/catalogue.h"
 
 namespace zorvan {
 
@@ -14,7 +15,7 @@ namespace {
 
 void show(Game& game, RecordError e) {
     const RecordMessage m = recordErrorMessage(e);
-    game.host().message(m.text, m.title);
+    game.host().message(tr(m.text), tr(m.title));
 }
 
 }  // namespace
@@ -46,7 +47,7 @@ void Command1_Click(Game& game) {
     game.描画_可視(false, false, false);
     game.描画_棋譜_IO(1);
     game.host().refreshFileList();
-    game.host().message("棋譜を書き込みました", "  ");
+    game.host().message(tr("棋譜を書き込みました"), "  ");
 }
 
 void File1_Click(Game& game, const std::string& path) {
@@ -75,11 +76,11 @@ void File1_Click(Game& game, const std::string& path) {
     g.MOVE_COUNT = 0;
     g.RECORD_END = count;
     if (count == 0) {
-        game.host().message("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜");
+        game.host().message(tr("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません"), tr("棋譜"));
         return;
     }
-    game.host().message(" 読み込みました", "棋譜");
-    game.host().message("棋譜を '進 'で進めて下さい", "棋譜");
+    game.host().message(tr(" 読み込みました"), tr("棋譜"));
+    game.host().message(tr("棋譜を '進 'で進めて下さい"), tr("棋譜"));
     調査_先手後手(g);
     g.TURN = 調査_先番(g, g.MOVE_NO);
     g.TURN = SENTE;

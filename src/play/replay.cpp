@@ -7,6 +7,7 @@
 #include "records/history.h"
 #include "rules/hand_rules.h"
 #include "rules/players.h"
+#include "text/catalogue.h"
 
 namespace zorvan {
 
@@ -68,11 +69,11 @@ void AFTER_Click(Game& game) {
     GameState& g = game.state();
     Drawing& d = game.drawing();
     hideRecordControls(game);
-    if (g.TURN == NO_SIDE) return game.refuse("「対局」で始めて下さい", "開始");
+    if (g.TURN == NO_SIDE) return game.refuse(tr("「対局」で始めて下さい"), tr("開始"));
     g.RESUME_PENDING = ON;
     if (g.MOVE_NO >= g.RECORD_END) {
-        if (g.KIFU_MODE == ON) return game.host().message("終わり", "進む");
-        return game.refuse("できません", "進む");
+        if (g.KIFU_MODE == ON) return game.host().message(tr("終わり"), tr("進む"));
+        return game.refuse(tr("できません"), tr("進む"));
     }
     beginStep(game);
     g.MOVE_NO += 1;
@@ -90,7 +91,7 @@ void REPLAY_Click(Game& game) {
     Drawing& d = game.drawing();
     hideRecordControls(game);
     g.RESUME_PENDING = ON;
-    if (g.MOVE_NO < 1) return game.refuse("できません", "戻る");
+    if (g.MOVE_NO < 1) return game.refuse(tr("できません"), tr("戻る"));
     beginStep(game);
     showSnapshot(game, g.MOVE_NO - 1);
     d.消去_移動結果(soundMove(game, g.MOVE_NO).player);
@@ -107,7 +108,7 @@ void CANCEL_Click(Game& game) {
 
 void REVERSE_Click(Game& game) {
     GameState& g = game.state();
-    if (g.KIFU_MODE == ON) return game.refuse("棋譜ﾓｰﾄﾞではできません", "反転");
+    if (g.KIFU_MODE == ON) return game.refuse(tr("棋譜ﾓｰﾄﾞではできません"), tr("反転"));
     g.REVERSED = ON;
     g.CLICK_PHASE = 0;
     const Board old = g.BOARD;

@@ -8,33 +8,35 @@
 #include <fstream>
 
 #include "records/history.h"
+#include "text/catalogue.h"
 
 namespace zorvan {
 
+// The texts are the game's own; the caller shows them in the player's language.
 RecordMessage recordErrorMessage(RecordError e) {
     switch (e) {
         case RecordError::None:
             return {"", ""};
         case RecordError::NoFileName:
-            return {"ﾌｧｲﾙ名が入力されていません", "  "};
+            return {N_("ﾌｧｲﾙ名が入力されていません"), "  "};
         case RecordError::BadFileName:
-            return {"ﾌｧｲﾙ名に使えない文字があります", "棋譜保存"};
+            return {N_("ﾌｧｲﾙ名に使えない文字があります"), N_("棋譜保存")};
         case RecordError::NoData:
-            return {"保存するデータがありません", "棋譜保存"};
+            return {N_("保存するデータがありません"), N_("棋譜保存")};
         case RecordError::HandTooLarge:
-            return {"持駒が10枚以上あるため棋譜に保存できません", "棋譜保存"};
+            return {N_("持駒が10枚以上あるため棋譜に保存できません"), N_("棋譜保存")};
         case RecordError::NotEncodable:
-            return {"名前に使えない文字があります", "棋譜保存"};
+            return {N_("名前に使えない文字があります"), N_("棋譜保存")};
         case RecordError::NameTooLong:
-            return {"名前が長すぎます", "棋譜保存"};
+            return {N_("名前が長すぎます"), N_("棋譜保存")};
         case RecordError::WriteFailed:
-            return {"棋譜を書き込めませんでした", "棋譜保存"};
+            return {N_("棋譜を書き込めませんでした"), N_("棋譜保存")};
         case RecordError::ReadFailed:
-            return {"棋譜ﾌｧｲﾙを読み込めませんでした", "棋譜"};
+            return {N_("棋譜ﾌｧｲﾙを読み込めませんでした"), N_("棋譜")};
         case RecordError::TooLarge:
-            return {"棋譜ﾌｧｲﾙが大きすぎます", "棋譜"};
+            return {N_("棋譜ﾌｧｲﾙが大きすぎます"), N_("棋譜")};
         case RecordError::BadCode:
-            return {"棋譜ﾌｧｲﾙが壊れています", "棋譜"};
+            return {N_("棋譜ﾌｧｲﾙが壊れています"), N_("棋譜")};
     }
     return {"", ""};
 }

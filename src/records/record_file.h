@@ -11,13 +11,14 @@
 #include "model/game_state.h"
 #include "records/durable_file.h"
 #include "records/text_codec.h"
+#include "text/catalogue.h"
 
 namespace zorvan {
 
 constexpr int RECORD_LINE_WIDTH = 287;
 constexpr int RECORD_MAX_MOVES = 100000;      // a longer file is refused, not loaded
 constexpr double RECORD_MAX_CLOCK = 99999.0;  // the widest value a clock column holds
-constexpr const char* RECORD_EXTENSION = ".棋譜";
+constexpr const char* RECORD_EXTENSION = fileText(".棋譜");
 // The longest header line, in bytes: a name box holds at most 32,767 characters, and the code
 // page needs at most two bytes for each. A longer header line is refused.
 constexpr size_t RECORD_HEADER_LIMIT = 65536;

@@ -36,8 +36,9 @@ std::string 調査_時間秒追加結果(double seconds);
 // Seconds from `start` to `now` (both seconds since midnight), across midnight.
 double 調査_経過秒(double start, double now);
 
-// Label of 描画_文字列: the handicap titles for -10..10, "手目" for 99, "" otherwise.
-std::string_view labelText(int code);
+// Label of 描画_文字列 in the current language: the handicap titles for -10..10, "手目" for 99,
+// "" otherwise.
+std::string labelText(int code);
 
 class Drawing {
 public:
@@ -94,7 +95,9 @@ private:
     struct ShownMove {
         bool shown = false;
         int x = 0, y = 0, code = 0, colour = 0;
+        std::string text;  // the whole text in a language other than the game's Japanese
     };
+    std::string moveTextShown(int x, int y, int code) const;
     void drawMoveText(bool upper, const ShownMove& move);
     void redrawStatusTexts();
     void drawRecordNames();

@@ -54,7 +54,10 @@ double widthOf(std::string_view character) {
 // belongs to the kana before it.
 bool startsWithSoundMark(std::string_view text, size_t at) {
     const std::string_view rest = text.substr(at);
-    return rest.starts_with("ﾞ") || rest.starts_with("ﾟ");
+    // U+FF9E and U+FF9F, the half-width dakuten and handakuten: EF BE 9E and EF BE 9F in UTF-8.
+    const auto byte = [&rest](size_t i) { return static_cast<unsigned char>(rest[i]); };
+    return rest.size() >= 3 && byte(0) == 0xEF && byte(1) == 0xBE &&
+           (byte(2) == 0x9E || byte(2) == 0x9F);
 }
 
 // The text, or as much of it as fits in `room` cells followed by "…" (never parting a kana from

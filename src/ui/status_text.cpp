@@ -1,26 +1,38 @@
 // Status texts: square labels, the move counter, the last move, captions, clocks.
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
+#include "text/catalogue.h"
 #include "ui/drawing.h"
+#include "ui/move_text.h"
 
 namespace zorvan {
 
 namespace {
 
-constexpr std::array<std::string_view, 10> kFullWidthDigits = {"",   "１", "２", "３", "４",
-                                                               "５", "６", "７", "８", "９"};
-constexpr std::array<std::string_view, 10> kKanjiNumerals = {"",   "一", "二", "三", "四",
-                                                             "五", "六", "七", "八", "九"};
+// The parts of the game's move texts: files as full-width digits, ranks as numerals (the ranks
+// also label the board). Other languages write each part as their catalogue says.
+constexpr std::array<Msg, 10> kFullWidthDigits = {
+    // TRANSLATORS: "file" and "rank": a square's file and rank in move texts (P77-76); the
+    // ranks also label the board's rows.
+    Msg{nullptr, ""},  NC_("file", "１"), NC_("file", "２"), NC_("file", "３"), NC_("file", "４"),
+    NC_("file", "５"), NC_("file", "６"), NC_("file", "７"), NC_("file", "８"), NC_("file", "９")};
+constexpr std::array<Msg, 10> kKanjiNumerals = {
+    Msg{nullptr, ""},  NC_("rank", "一"), NC_("rank", "二"), NC_("rank", "三"), NC_("rank", "四"),
+    NC_("rank", "五"), NC_("rank", "六"), NC_("rank", "七"), NC_("rank", "八"), NC_("rank", "九")};
 
-// Handicap titles for -10..10.
-constexpr std::array<std::string_view, 21> kHandicapTitles = {
-    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５段",
-    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級",
-    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６級",
-    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:10級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:11級",
-    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級"};
+// The grades of the handicap levels -10..10, each shown in the title "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:<grade>".
+constexpr std::array<Msg, 21> kHandicapGrades = {
+    // TRANSLATORS: "handicap": the grade in the handicap title, 4 cells wide at size 10.
+    NC_("handicap", "名人"), NC_("handicap", "８段"), NC_("handicap", "７段"),
+    NC_("handicap", "６段"), NC_("handicap", "５段"), NC_("handicap", "４段"),
+    NC_("handicap", "３段"), NC_("handicap", "２段"), NC_("handicap", "初段"),
+    NC_("handicap", "１級"), NC_("handicap", "２級"), NC_("handicap", "３級"),
+    NC_("handicap", "４級"), NC_("handicap", "５級"), NC_("handicap", "６級"),
+    NC_("handicap", "７級"), NC_("handicap", "８級"), NC_("handicap", "９級"),
+    NC_("handicap", "10級"), NC_("handicap", "11級"), NC_("handicap", "12級")};
 
 // Rows of the move texts: high enough in their cells that text and shadow (0.1 row lower) stay
 // inside the cells their eraser repaints, with our font at any scale. (Lower, they would leave
@@ -35,8 +47,8 @@ constexpr double kLabelDy = 160.0 / SQUARE_H;
 }  // namespace
 
 std::string_view 文字列変換(int value) {
-    if (value >= 101 && value <= 109) return kFullWidthDigits[static_cast<size_t>(value - 100)];
-    if (value >= 111 && value <= 119) return kKanjiNumerals[static_cast<size_t>(value - 110)];
+    if (value >= 101 && value <= 109) return kFullWidthDigits[static_cast<size_t>(value - 100)].id;
+    if (value >= 111 && value <= 119) return kKanjiNumerals[static_cast<size_t>(value - 110)].id;
     return displayText(value);
 }
 
@@ -65,9 +77,13 @@ double 調査_経過秒(double start, double now) {
     return start <= now ? now - start : now + 86400 - start;
 }
 
-std::string_view labelText(int code) {
-    if (code >= -10 && code <= 10) return kHandicapTitles[static_cast<size_t>(code + 10)];
-    if (code == LABEL_MOVES) return "手目";
+std::string labelText(int code) {
+    if (code >= -10 && code <= 10) {
+        const Msg& grade = kHandicapGrades[static_cast<size_t>(code + 10)];
+        // xgettext:python-brace-format
+        return format(tr("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:{grade}"), {{"grade", tr(grade)}});
+    }
+    if (code == LABEL_MOVES) return std::string(tr("手目"));
     return {};
 }
 
@@ -80,7 +96,7 @@ void Drawing::描画_数値(double x, double y, long n, int colour, int mode, in
     if (mode == 0) {
         m_canvas->text(x, y, std::to_string(n), colour, size);
     } else if (n >= 1 && n <= 9) {
-        m_canvas->text(x, y, kKanjiNumerals[static_cast<size_t>(n)], colour, size);
+        m_canvas->text(x, y, tr(kKanjiNumerals[static_cast<size_t>(n)]), colour, size);
     }
 }
 
@@ -89,7 +105,7 @@ void Drawing::描画_数値(double x, double y, std::string_view text, int colou
 }
 
 void Drawing::描画_文字列(double x, double y, int code, int colour, int size) {
-    const std::string_view label = labelText(code);
+    const std::string label = labelText(code);
     if (m_canvas && !label.empty()) m_canvas->text(x + kLabelDx, y + kLabelDy, label, colour, size);
 }
 
@@ -104,13 +120,37 @@ void Drawing::描画_移動結果(int player, int x, int y, int code, int colour
     if (player != m_g.UPPER_PLAYER && player != m_g.LOWER_PLAYER) return;
     const bool upper = player == m_g.UPPER_PLAYER;
     ShownMove& shown = upper ? m_upperMove : m_lowerMove;
-    shown = {true, x, y, code, colour};
+    shown = {true, x, y, code, colour, {}};
+    if (!speaksSource()) shown.text = moveTextShown(x, y, code);
     drawMoveText(upper, shown);
+}
+
+// The move text of the other languages: the move of the last snapshot, which is the move shown
+// (written from its target alone should the snapshots not show it).
+std::string Drawing::moveTextShown(int x, int y, int code) const {
+    Move m;
+    bool capture = false;
+    if (movePlayed(m_g, m_g.MOVE_NO, m, capture) && (m.codeAfter < 0) == (code < 0)) {
+        const bool castling = kindOf(m.codeBefore) == KING && std::abs(m.toX - m.fromX) == 2;
+        if ((m.toX == x && m.toY == y) || castling) return moveText(m, capture);
+    }
+    Move target;
+    target.fromX = code < 0 ? LOWER_HAND_COLUMN : UPPER_HAND_COLUMN;
+    target.toX = x;
+    target.toY = y;
+    target.codeBefore = target.codeAfter = code;
+    std::string text = moveText(target, false);
+    text.erase(text.find('*'), 1);
+    return text;
 }
 
 void Drawing::drawMoveText(bool upper, const ShownMove& move) {
     const double fx = upper ? 1.1 : 13.4;
     const double fy = upper ? kUpperMoveRow : kLowerMoveRow;
+    if (!move.text.empty()) {
+        shadowed(fx, fy, move.text, move.colour, 12);
+        return;
+    }
     // File counted from the right, rank as a numeral, then the piece after the move.
     shadowed(fx, fy, 文字列変換(110 - move.x), move.colour, 12);
     shadowed(fx + 0.4, fy, 文字列変換(110 + move.y), move.colour, 12);
@@ -135,6 +175,14 @@ void Drawing::描画_手数(int n, int /*colour*/) {
     m_counter = n;
     描画_絵(EMPTY, 13, 3);
     描画_絵(EMPTY, 14, 3);
+    if (!speaksSource()) {
+        // One text, smaller than the game's number so that it fits the same two cells.
+        // TRANSLATORS: the move counter, at most 2 cells wide at size 10.
+        // xgettext:python-brace-format
+        const std::string text = format(tr("{n} 手目"), {{"n", std::to_string(n)}});
+        shadowed(n < 100 ? 13.1 : 13.0, 3.3, text, COLOR_WHITE, 10);
+        return;
+    }
     const double x = n < 10 ? 13.2 : (n < 100 ? 13.1 : 13.0);
     描画_数値(x + 0.1, 3.4, n, COLOR_BLACK, 0, 12);
     描画_数値(x, 3.3, n, COLOR_WHITE, 0, 12);
@@ -155,8 +203,8 @@ void Drawing::描画_桝_数値() {
 }
 
 void Drawing::描画_レベル(int level) {
-    描画_数値(1, -0.7, "LEVEL", COLOR_BLACK, 0, 10);
-    描画_数値(1, -0.8, "LEVEL", COLOR_WHITE, 0, 10);
+    描画_数値(1, -0.7, tr("LEVEL"), COLOR_BLACK, 0, 10);
+    描画_数値(1, -0.8, tr("LEVEL"), COLOR_WHITE, 0, 10);
     描画_数値(2.4, -0.7, level, COLOR_BLACK, 0, 10);
     描画_数値(2.3, -0.8, level, COLOR_WHITE, 0, 10);
 }
@@ -201,8 +249,8 @@ void Drawing::描画_思考中() {
     m_thinkingShown = true;
     for (int x = 1; x <= 3; ++x) 描画_絵(EMPTY, x, -2);
     if (m_g.checks.CHESS_MOCHIKOMA) 描画_桝輪郭(COLOR_GRID, -1, 7);
-    描画_数値(1.2, kUpperMoveRow, "思考中", COLOR_BLACK, 0, 12);
-    描画_数値(1.1, kUpperMoveRow - 0.1, "思考中", COLOR_MOVE_TEXT, 0, 12);
+    描画_数値(1.2, kUpperMoveRow, tr("思考中"), COLOR_BLACK, 0, 12);
+    描画_数値(1.1, kUpperMoveRow - 0.1, tr("思考中"), COLOR_MOVE_TEXT, 0, 12);
     描画_桝輪郭(COLOR_GRID, 1, 8);
 }
 

@@ -20,7 +20,8 @@ GRID = (0, 128, 0)
 WHITE = (255, 255, 255)
 PICK = (255, 0, 0)
 
-# The menu bar's captions from left to right, and the items of the menus that open.
+# The menu bar's captions from left to right, and the items of the menus that open, in each
+# language the game is started in.
 MENU_BAR = ["対局", "局面", "戻", "進", "△", "▽", "棋譜", "ｵﾌﾟｼｮﾝ", "その他"]
 MENUS = {
     "対局": ["対局(人間)", "対局(COM)", "COM対局ﾚﾍﾞﾙ", "ﾋﾝﾄ", "終わり"],
@@ -32,6 +33,19 @@ SUBMENUS = {
     "背景画": ["緑", "畳", "竹", "宇宙", "煉瓦"],
     "COM対局ﾚﾍﾞﾙ": ["LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4", "LEVEL5"],
 }
+LEVELS = ["LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4", "LEVEL5"]
+CAPTIONS = {
+    "ja": (MENU_BAR, MENUS, SUBMENUS),
+    "en": (["Game", "Position", "Back", "Forward", "△", "▽", "Record", "Options", "About"],
+           {"Game": ["Two players", "Against the computer", "Computer level", "Hint", "Quit"],
+            "Position": ["Reset", "Turn board"],
+            "Record": ["Load", "Save"],
+            "Options": ["Background", "Show moves", "Clocks", "Chess army may drop", "Music"]},
+           {"Background": ["Green", "Tatami", "Bamboo", "Space", "Brick"],
+            "Computer level": LEVELS}),
+}
+# The locale each language is started under.
+LOCALES = {"ja": "ja_JP.UTF-8", "en": "en_US.UTF-8"}
 
 # Generous limits: the machine may be busy and sanitizer builds are slow.
 START_TIMEOUT = 60
@@ -59,10 +73,14 @@ def _dark(p):
     return p[0] + p[1] + p[2] < 3 * 110
 
 
-def game_environment(display, extra=None, runtime_dir=None):
+def game_environment(display, extra=None, runtime_dir=None, lang="ja"):
     """The environment of the program: the private display, the real X platform, no sound
-    device (SDL's dummy driver) unless the caller says otherwise."""
+    device (SDL's dummy driver) unless the caller says otherwise, and the locale of a player of
+    the language `lang` (the game chooses its language by it)."""
     env = dict(display.env)
+    for name in ("LANGUAGE", "LC_ALL", "LC_MESSAGES"):
+        env.pop(name, None)
+    env["LANG"] = LOCALES[lang]
     env["QT_QPA_PLATFORM"] = "xcb"
     env.pop("QT_QPA_PLATFORMTHEME", None)
     env.pop("QT_SCALE_FACTOR", None)
@@ -81,8 +99,9 @@ def game_environment(display, extra=None, runtime_dir=None):
 class GameWindow:
     """One run of the program `program` in `folder`."""
 
-    def __init__(self, display, program, folder, artifacts, label, env=None, args=()):
+    def __init__(self, display, program, folder, artifacts, label, env=None, args=(), lang="ja"):
         self.d = display
+        self.lang = lang
         self.program, self.folder, self.args = program, folder, list(args)
         self.artifacts, self.label = artifacts, label
         self.log_path = os.path.join(artifacts, f"{label}.log")
@@ -324,12 +343,15 @@ class GameWindow:
         `menu("対局", "対局(COM)")`, `menu("ｵﾌﾟｼｮﾝ", "背景画", "畳")`."""
         self._check_running(f"before the menu {'/'.join(path)}")
         self.say(f"menu {' > '.join(path)}")
+        bar, menus, submenus = CAPTIONS[self.lang]
         spans = wait_for("the menu bar's captions", lambda: (
-            lambda s: s if len(s) == len(MENU_BAR) else None)(self._caption_spans()),
+            lambda s: s if len(s) == len(bar) else None)(self._caption_spans()),
             STEP_TIMEOUT)
-        first, last = spans[MENU_BAR.index(path[0])]
+        if path[0] not in bar:
+            raise E2EError(f"the menu bar has no caption {path[0]}")
+        first, last = spans[bar.index(path[0])]
         self.d.click(self.window.x + (first + last) // 2, self.window.y + self.menu_height // 2)
-        items = MENUS.get(path[0])
+        items = menus.get(path[0])
         for depth, name in enumerate(path[1:], start=1):
             parent = path[depth - 1]
             if items is None or name not in items:
@@ -341,7 +363,7 @@ class GameWindow:
                             lambda: self._item_rows(popup, len(items)), STEP_TIMEOUT)
             top, bottom = rows[items.index(name)]
             self.d.click(popup.x + popup.width // 2, popup.y + (top + bottom) // 2)
-            items = SUBMENUS.get(name)
+            items = submenus.get(name)
         wait_for("the menu to close", lambda: not self._popups(), STEP_TIMEOUT)
 
     # ---- message boxes ----

@@ -413,31 +413,6 @@ def no_sound_device(run):
     game.press_escape_and_wait_for_exit()
 
 
-def screenshot(run):
-    """A picture of the window in play for the README: a game against the computer after a
-    few moves, with a piece picked and its moves outlined."""
-    folder = run.folder("screenshot")
-    game = run.start(folder, "screenshot")
-    game.menu("ｵﾌﾟｼｮﾝ", "移動指導")
-    game.menu("対局", "対局(COM)")
-    game.expect_box(" ", "MANの番です")
-    for frm, to in (((7, 7), (7, 6)), ((8, 7), (8, 6))):
-        upper = game.region(1, -2, 3, -1)
-        game.press_cell(*frm)
-        expect_outline(game, *frm, PICK, "the piece picked")
-        game.press_cell(*to)
-        wait_for("the computer's reply",
-                 lambda: differs(upper, game.region(1, -2, 3, -1), 0.01), STEP_TIMEOUT)
-        game.expect_no_box()
-    game.press_cell(8, 8)
-    expect_outline(game, 8, 8, PICK, "the 飛 picked")
-    time.sleep(1.2)  # let the clock show a second
-    w = game.window
-    game.d.picture(w.x, w.y, w.width, w.height).save_png(run.args.screenshot)
-    print(f"wrote {run.args.screenshot}")
-    game.press_escape_and_wait_for_exit()
-
-
 def signals(run):
     """The program ends when told to from outside, as its own 終わり does: SIGTERM (kill, a
     desktop logout) while it waits for a move, SIGINT (Ctrl+C in its terminal) while a message
@@ -477,6 +452,5 @@ ALL = {
     "installed": installed,
     "user_folder": user_folder,
     "no_sound_device": no_sound_device,
-    "screenshot": screenshot,
     "signals": signals,
 }

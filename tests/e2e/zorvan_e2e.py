@@ -25,14 +25,15 @@ import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from game_window import GameWindow, game_environment  # noqa: E402
+from game_window import LOCALES, GameWindow, game_environment  # noqa: E402
 from xdisplay import Display, E2EError  # noqa: E402
 import scenarios  # noqa: E402
 import scenarios_thinking  # noqa: E402
+import languages  # noqa: E402
 import package  # noqa: E402
 
 # Every scenario by name; `package` and `screenshot` run only when asked for.
-SCENARIOS = dict(scenarios.ALL, **scenarios_thinking.ALL, package=package.package)
+SCENARIOS = dict(scenarios.ALL, **scenarios_thinking.ALL, **languages.ALL, package=package.package)
 
 
 class Terminated(Exception):
@@ -67,9 +68,10 @@ class Run:
         os.makedirs(path)
         return path
 
-    def start(self, folder, label, program=None, env=None, args=()):
+    def start(self, folder, label, program=None, env=None, args=(), lang="ja"):
         game = GameWindow(self.display, program or self.program, folder, self.artifacts, label,
-                          env or game_environment(self.display, runtime_dir=self.runtime), args)
+                          env or game_environment(self.display, runtime_dir=self.runtime,
+                                                  lang=lang), args, lang)
         self.games.append(game)
         return game.start()
 
@@ -99,6 +101,8 @@ def main():
                         help="only purge the package if the marker says the package scenario "
                              "left it installed")
     parser.add_argument("--screenshot", help="only make a picture of the window in play")
+    parser.add_argument("--lang", choices=sorted(LOCALES), default="ja",
+                        help="the language of the picture (default ja)")
     parser.add_argument("--artifacts", help="folder for logs and pictures of failures")
     parser.add_argument("--keep", action="store_true", help="keep the scratch folders")
     args = parser.parse_args()

@@ -21,8 +21,8 @@
 #include "platform/art_painter.h"
 #include "platform/deferred_icons.h"
 #include "platform/fonts.h"
-#include "platform/menu_tree.h"
 #include "platform/qt_host.h"
+#include "ui/menu_tree.h"
 
 namespace zorvan {
 namespace {
@@ -33,7 +33,7 @@ TEST(MenuTree, EveryControlHasAnActionWithItsCaption) {
         QAction* a = w.action(QString::fromUtf8(e.name));
         ASSERT_NE(a, nullptr) << e.name;
         EXPECT_EQ(a->objectName(), QString::fromUtf8(e.name));
-        EXPECT_EQ(a->text(), QString::fromUtf8(e.caption)) << e.name;
+        EXPECT_EQ(a->text(), QString::fromUtf8(e.caption.id)) << e.name;
         EXPECT_EQ(a->isCheckable(), e.checkable) << e.name;
     }
 }

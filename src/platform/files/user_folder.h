@@ -13,6 +13,7 @@ namespace zorvan {
 struct StartOptions {
     bool userFolder = false;  // --user-folder
     bool help = false;        // --help or -h
+    std::string language;     // --lang CODE (or --lang=CODE): a language the game speaks
     std::string error;        // the first argument the program does not know
 };
 

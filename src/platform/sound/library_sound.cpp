@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "text/catalogue.h"
 #include "zorvan_sound.h"
 
 // The installed library's private folder: its full path, and its path under the prefix.
@@ -35,7 +36,7 @@ struct LibrarySound::Api {
 
 namespace {
 
-constexpr const char* kNoDevice = "Direct Soundインターフェースが作成できません。";
+constexpr const char* kNoDevice = N_("Direct Soundインターフェースが作成できません。");
 
 template <typename F>
 bool bind(void* lib, const char* name, F& fn) {
@@ -48,15 +49,15 @@ bool bind(void* lib, const char* name, F& fn) {
 const char* LibrarySound::fileName(SoundId id) {
     switch (id) {
         case SoundId::Other:
-            return "その他.wav";
+            return fileText("その他.wav");
         case SoundId::Forbidden:
-            return "禁止.wav";
+            return fileText("禁止.wav");
         case SoundId::ShogiMove:
-            return "駒打音.wav";
+            return fileText("駒打音.wav");
         case SoundId::ChessMove:
-            return "チェス打音.wav";
+            return fileText("チェス打音.wav");
         case SoundId::Vanish:
-            return "消滅.wav";
+            return fileText("消滅.wav");
         case SoundId::Bgm:
             return "BGM.wav";
     }
@@ -100,7 +101,7 @@ void LibrarySound::start(const std::function<void(std::string_view)>& warn) {
     }
     // Without the library the game is silent, as with a sound device that cannot be opened.
     m_device = m_api ? m_api->initialize(0) : 0;
-    if (m_device == 0) warn(kNoDevice);
+    if (m_device == 0) warn(tr(kNoDevice));
     const int32_t flags[6] = {DS_FLAGS_EFFECT, DS_FLAGS_EFFECT, DS_FLAGS_EFFECT,
                               DS_FLAGS_EFFECT, DS_FLAGS_EFFECT, DS_FLAGS_MUSIC};
     for (int i = 0; i < 6; ++i)
