@@ -101,11 +101,10 @@ TEST_F(RecordCli, SelfPlaySavesItsGame) {
 TEST_F(RecordCli, EverySelfPlayRecordLoads) {
     std::vector<std::string> games;
     for (const char* levels :
-         {"--level 2 --lower-level 3", "--level 3 --lower-level 2", "--level 2 --lower-level 2",
-          "--level 3 --lower-level 3", "--level 1 --lower-level 3"})
+         {"--level 2 --lower-level 3", "--level 3 --lower-level 2", "--level 3 --lower-level 3"})
         for (const char* hand : {"", " --chess-hand"})
-            for (const char* opening : {"", " --moves 7776", " --moves '3736 7274'"})
-                games.push_back(std::string(levels) + hand + opening + " --max-moves 300");
+            for (const char* opening : {"", " --moves 7776", " --moves 3736"})
+                games.push_back(std::string(levels) + hand + opening + " --max-moves 200");
     // The stronger levels think for a while: a few plies each.
     games.push_back("--level 4 --lower-level 4 --max-moves 3 --chess-hand");
     games.push_back("--level 5 --lower-level 4 --max-moves 2");
@@ -136,7 +135,7 @@ TEST_F(RecordCli, EverySelfPlayRecordLoads) {
         EXPECT_EQ(cli("selfplay --record " + file("self.棋譜") + " --at " + end).out,
                   "result " + winner + " plies 0\n");
     }
-    EXPECT_GE(finished, 10) << "many of the games end by taking a king";
+    EXPECT_GE(finished, 8) << "many of the games end by taking a king";
 }
 
 // A record whose position the game cannot play is refused, with the move line and the cause.

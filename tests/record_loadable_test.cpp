@@ -26,21 +26,22 @@ struct Start {
     const char* name;
     int handicap;  // steps of △ (positive) or ▽ (negative) before the game
     bool turned;   // 反転 before the game
+    bool strong;   // also played by the stronger search (slower: on a few starts only)
 };
 
 constexpr Start kStarts[] = {
-    {"the standard start", 0, false},           {"the turned board", 0, true},
-    {"three chess pieces off", 3, false},       {"four shogi pieces off", -4, false},
-    {"two shogi pieces off, turned", -2, true},
+    {"the standard start", 0, false, false},           {"the turned board", 0, true, true},
+    {"three chess pieces off", 3, false, false},       {"four shogi pieces off", -4, false, true},
+    {"two shogi pieces off, turned", -2, true, false},
 };
 
-// The levels of the two sides; 4 and 5 stand for the stronger search, here at a fixed small depth
-// so that a whole game takes moments.
+// The levels of the two sides; 5 stands for the stronger search (LEVEL4's and LEVEL5's), here one
+// ply deep so that a whole game takes moments.
 struct Levels {
     int upper, lower;
 };
 
-constexpr Levels kLevels[] = {{1, 1}, {2, 3}, {3, 2}, {5, 4}};
+constexpr Levels kLevels[] = {{1, 1}, {2, 3}, {3, 2}, {5, 3}};
 
 // Sets up `start` in the game's own way (the handicap buttons, 反転, 対局(人間)).
 void setUp(Rig& rig, const Start& start, bool chessHand) {
@@ -68,7 +69,7 @@ bool playToTheEnd(GameState& g, const Levels& levels, int maxPlies) {
             m = computerMove(g, scratch, level, quiet, found, searched);
         } else {
             search::Limits limits;
-            limits.depth = level - 3;
+            limits.depth = 1;
             const search::Result r = search::think(g, limits);
             found = r.found;
             m = r.move;
@@ -111,6 +112,7 @@ TEST_F(LoadableRecords, EveryGameTheComputerPlaysToTheEndLoadsAgain) {
     for (const Start& start : kStarts) {
         for (const bool chessHand : {false, true}) {
             for (const Levels& levels : kLevels) {
+                if (levels.upper > 3 && !start.strong) continue;
                 SCOPED_TRACE(std::string(start.name) + (chessHand ? ", chess hand" : "") +
                              ", levels " + std::to_string(levels.upper) + "/" +
                              std::to_string(levels.lower));
@@ -143,7 +145,7 @@ TEST_F(LoadableRecords, EveryGameTheComputerPlaysToTheEndLoadsAgain) {
             }
         }
     }
-    EXPECT_GE(games, 36) << "few games kept their hands within one digit a kind";
+    EXPECT_GE(games, 30) << "few games kept their hands within one digit a kind";
     EXPECT_GE(taken, games / 3) << "many games end by taking a king";
 }
 
@@ -157,17 +159,17 @@ TEST_F(LoadableRecords, AFinishedGamesRecordIsNotPlayedOnFromItsEnd) {
         const char* startCommand;
         bool pressAfterStepping;
     } cases[] = {
-        {"persons", {"", 0, false}, "MATCH_MAN", false},
-        {"persons, turned", {"", 0, true}, "MATCH_MAN", false},
-        {"the computer", {"", 0, false}, "START2", false},
-        {"the computer, turned", {"", 0, true}, "START2", false},
-        {"persons, stepped to the end", {"", 0, false}, "MATCH_MAN", true},
+        {"persons", {"", 0, false, false}, "MATCH_MAN", false},
+        {"persons, turned", {"", 0, true, false}, "MATCH_MAN", false},
+        {"the computer", {"", 0, false, false}, "START2", false},
+        {"the computer, turned", {"", 0, true, false}, "START2", false},
+        {"persons, stepped to the end", {"", 0, false, false}, "MATCH_MAN", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.ending);
         // The first pair of levels whose game ends by taking a king.
         Rig rig;
-        for (const Levels& levels : {Levels{2, 2}, Levels{2, 3}, Levels{3, 2}, Levels{5, 4}}) {
+        for (const Levels& levels : {Levels{2, 2}, Levels{2, 3}, Levels{3, 2}}) {
             rig.game.menu("CANCEL");
             setUp(rig, c.start, false);
             if (playToTheEnd(rig.g(), levels, 300)) break;
