@@ -15,6 +15,7 @@
 #include "model/game_state.h"
 #include "play/game.h"
 #include "play/host.h"
+#include "search/request.h"
 #include "ui/canvas.h"
 #include "ui/sound_port.h"
 
@@ -97,13 +98,34 @@ public:
     void runInBackground(std::function<void()> job, std::function<void()> done) override {
         jobs.push_back({std::move(job), std::move(done)});
     }
-    // Runs the oldest job and delivers its answer, as the window would between events.
-    void finishJob() {
+    // Runs the oldest job and delivers its answer, as the window would between events; with
+    // `waited`, the answer waits that many seconds (behind a box of the game) before it arrives.
+    void finishJob(double waited = 0) {
         Job j = std::move(jobs.front());
         jobs.pop_front();
         j.run();
+        clock += waited;
         j.done();
     }
+    // Finishes every job, the oldest first.
+    void finishJobs() {
+        while (!jobs.empty()) finishJob();
+    }
+
+    // With `searchesElsewhere`, the stronger computer's searches are kept as the request texts
+    // a front end without threads (the page) sends to its worker, until the test answers them.
+    bool searchesElsewhere = false;
+    struct Request {
+        std::string text;
+        SearchDone done;
+    };
+    std::deque<Request> requests;
+    int searchStops = 0;
+    void searchInBackground(std::shared_ptr<SearchJob> job, SearchDone done) override {
+        if (!searchesElsewhere) return Host::searchInBackground(std::move(job), std::move(done));
+        requests.push_back({search::encodeRequest(job->position, job->limits), std::move(done)});
+    }
+    void stopSearch() override { ++searchStops; }
 
     RecordPanel panel;
     int fileListRefreshes = 0;

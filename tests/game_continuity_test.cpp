@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -191,16 +192,21 @@ TEST(FullRedraw, KeepsTheMoveCounterAndTheMoveTextsAsTheyStood) {
     EXPECT_TRUE(textsAfterRedraw(rig.canvas).empty());
 }
 
-TEST(LoadedRecord, HeaderNamesStayOffTheBoardAndGoWhenAGameStarts) {
+// The record's names are drawn as far as they fit their places around the board, a name too long
+// cut short with "…" at a whole character; a full redraw shows them again and starting a game
+// paints over the cells they began in.
+TEST(LoadedRecord, NamesAreCutToTheirPlacesKeptByRedrawsAndGoWhenAGameStarts) {
     const auto path = std::filesystem::temp_directory_path() /
                       ("zorvan-headers-" + std::to_string(getpid()) + ".kifu");
+    std::string longName;
+    for (int i = 0; i < 5000; ++i) longName += i % 2 ? "ﾊﾞ" : "将";
     {
         Rig writer;
         writer.game.menu("MATCH_MAN");
         writer.move(3, 7, 3, 6);
         std::string bytes;
         PassThroughCodec codec;
-        ASSERT_EQ(buildRecord(writer.g(), {"練習対局", "先手の人", "後手の人"}, codec, bytes),
+        ASSERT_EQ(buildRecord(writer.g(), {"練習対局", longName, "後手の人"}, codec, bytes),
                   RecordError::None);
         std::ofstream(path, std::ios::binary) << bytes;
     }
@@ -208,26 +214,45 @@ TEST(LoadedRecord, HeaderNamesStayOffTheBoardAndGoWhenAGameStarts) {
     rig.forget();
     File1_Click(rig.game, path.string());
     std::filesystem::remove(path);
-    const struct {
-        const char* text;
-        double x;  // twips, as the record display places it
-    } headers[] = {{"練習対局", 取得_棋譜のX座標("練習対局") - 3000},
-                   {"先手の人", 取得_棋譜のX座標("先手の人")}};
-    for (const auto& h : headers) {
-        SCOPED_TRACE(h.text);
-        const auto& ops = rig.canvas.ops;
-        const auto it = std::find_if(ops.begin(), ops.end(), [&](const FakeCanvas::Op& op) {
-            return op.kind == FakeCanvas::Op::Text && op.text == h.text;
-        });
-        ASSERT_NE(it, ops.end());
-        EXPECT_NEAR(it->c, (h.x - BOARD_LEFT) / SQUARE_W, 1e-9) << "x is kept";
-        EXPECT_GE(it->r, 10.0) << "below the board";
-        EXPECT_LE(it->r, 10.5);
+
+    const auto names = [&rig] {
+        std::vector<FakeCanvas::Op> found;
+        for (const FakeCanvas::Op& op : rig.canvas.ops)
+            if (op.kind == FakeCanvas::Op::Text && (op.id == COLOR_PICK || op.id == COLOR_WHITE))
+                found.push_back(op);
+        return found;
+    };
+    const auto shown = names();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].text, "練習対局");
+    EXPECT_EQ(shown[0].id, COLOR_PICK);
+    EXPECT_EQ(shown[1].text, "後手の人");
+    const std::string& cut = shown[2].text;
+    ASSERT_TRUE(cut.ends_with("…"));
+    const std::string kept = cut.substr(0, cut.size() - std::string("…").size());
+    EXPECT_TRUE(longName.starts_with(kept));
+    EXPECT_GT(kept.size(), 6u);
+    EXPECT_LT(kept.size(), 100u);
+    EXPECT_TRUE(kept.ends_with("将") || kept.ends_with("ﾊﾞ")) << "cut at a whole character";
+
+    rig.canvas.clear();
+    rig.game.menu("TATAMI");
+    const auto redrawn = names();
+    ASSERT_EQ(redrawn.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(redrawn[i].text, shown[i].text);
+        EXPECT_EQ(redrawn[i].c, shown[i].c);
+        EXPECT_EQ(redrawn[i].r, shown[i].r);
     }
-    // Starting a game from the record clears every cell of that row the names stand on.
+
     rig.canvas.clear();
     rig.game.menu("MATCH_MAN");
-    for (int x = -3; x <= 9; ++x) EXPECT_NE(rig.canvas.lastPictureAt(x, 10), -999) << x;
+    for (const FakeCanvas::Op& op : shown) {
+        EXPECT_NE(rig.canvas.lastPictureAt(std::floor(op.c), std::floor(op.r)), -999) << op.text;
+    }
+    rig.canvas.clear();
+    rig.game.menu("TATAMI");
+    EXPECT_TRUE(names().empty());
 }
 
 }  // namespace

@@ -113,11 +113,53 @@ TEST(StrongComputer, ChangingThePositionStopsTheSearchAndItsAnswerIsDropped) {
         rig.host.finishJob();
         ASSERT_EQ(script.calls.size(), 1u);
         EXPECT_TRUE(script.calls[0].stopped);
+        EXPECT_EQ(rig.host.searchStops, 1) << "a host searching elsewhere hears of the stop";
         EXPECT_EQ(rig.g().BOARD, board);
         EXPECT_EQ(rig.g().MOVE_NO, moveNo);
         EXPECT_TRUE(rig.sound.played.empty());
         EXPECT_TRUE(rig.host.messages.empty());
     }
+}
+
+// A front end without threads sends the search away as text and hands the answer back: the
+// request describes the game's position and the level's limits, and the answer is played.
+TEST(StrongComputer, SearchedElsewhereFromItsRequestTextItPlaysTheAnswer) {
+    Rig rig;
+    rig.host.searchesElsewhere = true;
+    StrongScript script;
+    startThinking(rig, script);
+    ASSERT_EQ(rig.host.requests.size(), 1u);
+    EXPECT_TRUE(rig.host.jobs.empty());
+
+    GameState asked;
+    search::Limits limits;
+    ASSERT_TRUE(search::decodeRequest(rig.host.requests[0].text, asked, limits));
+    const search::Limits level = search::levelLimits(5);
+    EXPECT_EQ(limits.movetimeMs, level.movetimeMs);
+    EXPECT_EQ(limits.keepTable, level.keepTable);
+    EXPECT_EQ(asked.BOARD, rig.g().BOARD);
+    EXPECT_EQ(asked.TURN, rig.g().UPPER_PLAYER);
+
+    search::Result answered;
+    ASSERT_TRUE(search::decodeResult(search::encodeResult(answer(5, 2, 5, 3, +PORN)), answered));
+    rig.host.requests[0].done(answered, rig.host.now());
+    EXPECT_EQ(rig.game.thinking(), Game::Thinking::None);
+    EXPECT_EQ(rig.g().BOARD[5][3], +PORN);
+    EXPECT_EQ(rig.g().MOVE_NO, 2);
+    EXPECT_EQ(rig.host.searchStops, 0);
+}
+
+TEST(StrongComputer, SearchedElsewhereAStoppedSearchsLateAnswerChangesNothing) {
+    Rig rig;
+    rig.host.searchesElsewhere = true;
+    StrongScript script;
+    startThinking(rig, script);
+    rig.game.menu("CANCEL");  // 最初
+    EXPECT_EQ(rig.host.searchStops, 1);
+    const Board board = rig.g().BOARD;
+    rig.host.requests[0].done(answer(5, 2, 5, 3, +PORN), rig.host.now());  // a worker that answered anyway
+    EXPECT_EQ(rig.g().BOARD, board);
+    EXPECT_EQ(rig.g().MOVE_NO, 0);
 }
 
 TEST(StrongComputer, ALevelChangeStartsAgainAndTheOldAnswerIsNotApplied) {
@@ -323,39 +365,51 @@ TEST(Hint, WorksForThePersonInAGameAgainstTheComputer) {
     EXPECT_EQ(rig.g().BOARD[3][6], -HU);
 }
 
-TEST(Hint, IsRefusedWithoutAGameAndOnTheComputersTurn) {
-    const std::vector<std::pair<std::string, std::function<void(Rig&)>>> cases = {
-        {"no game", [](Rig&) {}},
+// Refused, like every refusal of the game, with the forbidden sound and a box saying why; the
+// computer thinking goes on thinking.
+TEST(Hint, IsRefusedWithAReasonWithoutAGameAndOnTheComputersTurn) {
+    const struct {
+        const char* name;
+        std::function<void(Rig&)> setUp;
+        testing::Shown box;
+    } cases[] = {
+        {"no game", [](Rig&) {}, {"「対局」で始めて下さい", "開始"}},
         {"record stepping",
          [](Rig& rig) {
              rig.game.menu("MATCH_MAN");
              rig.g().KIFU_MODE = ON;
-         }},
+         },
+         {"棋譜ﾓｰﾄﾞではできません", "ﾋﾝﾄ"}},
         {"the computer thinking",
          [](Rig& rig) {
              rig.game.menu("LEVEL5");
              rig.game.menu("START2");
              rig.move(3, 7, 3, 6);
-         }},
+         },
+         {"思考中はできません", "ﾋﾝﾄ"}},
         {"the computer to move after stepping back",
          [](Rig& rig) {
              rig.game.menu("START2");
              rig.move(3, 7, 3, 6);
              rig.game.menu("REPLAY");
-         }},
+         },
+         {"COMの番です", "ﾋﾝﾄ"}},
     };
-    for (const auto& [name, setUp] : cases) {
-        SCOPED_TRACE(name);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         Rig rig;
         StrongScript script;
         script.answer = answer(5, 2, 5, 3, +PORN);
         rig.game.setStrongSearch(script.search());
-        setUp(rig);
+        c.setUp(rig);
         const size_t jobs = rig.host.jobs.size();
+        const Game::Thinking thinking = rig.game.thinking();
         rig.forget();
         rig.game.menu("HINT");
         EXPECT_EQ(rig.sound.played, (std::vector<SoundId>{SoundId::Forbidden}));
+        EXPECT_EQ(rig.host.messages, (std::vector<testing::Shown>{c.box}));
         EXPECT_EQ(rig.host.jobs.size(), jobs);
+        EXPECT_EQ(rig.game.thinking(), thinking);
         EXPECT_FALSE(rig.game.hintShown());
     }
 }

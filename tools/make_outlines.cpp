@@ -58,8 +58,8 @@ int main(int argc, char** argv) {
                  "// Outlines of the piece characters and the title word, written by\n"
                  "// tools/make_outlines.cpp from %s Bold (SIL Open Font License 1.1;\n"
                  "// see data/copyright). Regenerate with `make outlines`; do not edit.\n"
-                 "#include \"platform/outline_data.h\"\n\n"
-                 "namespace zorvan::outline_data {\n\nnamespace {\n\n",
+                 "#include \"art/outline_data.h\"\n\n"
+                 "namespace zorvan::art::outline_data {\n\nnamespace {\n\n",
                  kFamily);
     const QString characters = QString::fromUtf16(kCharacters);
     for (const QChar c : characters) {
@@ -84,6 +84,6 @@ int main(int argc, char** argv) {
                  static_cast<int>(characters.size()));
     std::fprintf(out, "const Outline kTitle = {u'Z', kTitleWord, %d, %d};\n\n",
                  word.elementCount(), word.fillRule() == Qt::WindingFill ? 1 : 0);
-    std::fprintf(out, "}  // namespace zorvan::outline_data\n");
+    std::fprintf(out, "}  // namespace zorvan::art::outline_data\n");
     return std::fclose(out) == 0 ? 0 : 1;
 }

@@ -19,5 +19,6 @@ int runMatch(const Args& args);     // match --level A --against B [--games N] .
 
 int runRecord(
     const Args& args);  // record FILE [--name N] [--sente S] [--gote G] [position options]
+int runArt(const Args& args);  // art --json [--out FILE]
 
 }  // namespace zorvan::cli

@@ -7,6 +7,7 @@
 #include "engine/search.h"
 #include "play/self_play.h"
 #include "position.h"
+#include "search/request.h"
 #include "search/think.h"
 
 namespace zorvan::cli {
@@ -57,15 +58,27 @@ private:
     bool turned_;
 };
 
+// How the stronger levels' answer is given: the usual line, only the request for a search
+// elsewhere (the page's worker), or the answer as such a search gives it.
+enum class StrongOutput { Line, Request, Answer };
+
 // The stronger levels: their move for the side to move, with the search's figures.
-int strongBestmove(const GameState& g, int level, int movetime, int depth) {
+int strongBestmove(const GameState& g, int level, int movetime, int depth, StrongOutput output) {
     search::Limits limits = search::levelLimits(level);
     if (movetime > 0) limits.movetimeMs = movetime;
     if (depth > 0) {
         limits.depth = depth;
         if (movetime <= 0) limits.movetimeMs = 0;  // a fixed depth alone is deterministic
     }
+    if (output == StrongOutput::Request) {
+        std::printf("request %s\n", search::encodeRequest(g, limits).c_str());
+        return 0;
+    }
     const search::Result r = search::think(g, limits);
+    if (output == StrongOutput::Answer) {
+        std::printf("answer %s\n", search::encodeResult(r).c_str());
+        return 0;
+    }
     if (!r.found) {
         std::printf("bestmove none\n");
         return 0;
@@ -92,6 +105,7 @@ int runBestmove(const Args& args) {
     int movetime = 0;
     int depth = 0;
     bool scores = false;
+    StrongOutput output = StrongOutput::Line;
     int status = 0;
     for (size_t i = 0; i < rest.size(); ++i) {
         if (rest[i] == "--level") {
@@ -102,20 +116,27 @@ int runBestmove(const Args& args) {
             if (!numberOption(rest, i, 1, 40, depth, status)) return status;
         } else if (rest[i] == "--scores") {
             scores = true;
+        } else if (rest[i] == "--request") {
+            output = StrongOutput::Request;
+        } else if (rest[i] == "--answer") {
+            output = StrongOutput::Answer;
         } else {
             return usageError("bestmove: unexpected argument '" + rest[i] + "'");
         }
     }
     if (level >= 4 && scores) return usageError("bestmove: --scores is for levels 1 to 3");
+    if (level <= 3 && output != StrongOutput::Line)
+        return usageError("bestmove: --request and --answer are for levels 4 and 5");
     if (level <= 3 && (movetime > 0 || depth > 0))
         return usageError("bestmove: --movetime and --depth are for levels 4 and 5");
+    // The stronger levels find nothing to play in a game that is over, and say so themselves.
+    if (level >= 4) return strongBestmove(g, level, movetime, depth, output);
     // A game that is over (a king taken) has nothing to play, whoever is to move.
     const Side side = g.sideOf(g.TURN);
     if (g.WINNER != NO_SIDE || side == Side::None) {
         std::printf("bestmove none\n");
         return 0;
     }
-    if (level >= 4) return strongBestmove(g, level, movetime, depth);
     // Levels 1..3 answer for the lower side on the turned position, as in selfplay.
     g.GAME_MODE = MODE_COM;
     g.COM_LEVEL = level;

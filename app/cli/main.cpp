@@ -13,7 +13,10 @@ void usage() {
         "  perft DEPTH [--divide]      count the move tree to DEPTH plies\n"
         "  survey                      print the influence maps and the mate tests\n"
         "  bestmove [--level 1..5] [--scores] [--movetime MS] [--depth D]\n"
-        "                              the computer's move for the side to move\n"
+        "           [--request | --answer]\n"
+        "                              the computer's move for the side to move (levels 4/5:\n"
+        "                              --request prints the search request the page's worker\n"
+        "                              takes, --answer the answer as the worker gives it)\n"
         "  selfplay [--level L] [--lower-level L] [--max-moves N] [--save FILE]\n"
         "                              the computer plays both sides (levels 1..5)\n"
         "  match --level A --against B [--games N] [--openings FILE] [--movetime MS]\n"
@@ -26,6 +29,7 @@ void usage() {
         "                              time the computer's searches (--search: levels 4/5 only)\n"
         "  record FILE [--name N] [--sente S] [--gote G]\n"
         "                              write the game to a record file\n"
+        "  art --json [--out FILE]     the game's pictures as drawing steps (JSON)\n"
         "position options (every command):\n"
         "  --moves \"m1 m2 ...\"         play these moves from the start\n"
         "  --chess-hand                the chess army may drop from its hand\n"
@@ -50,6 +54,7 @@ int main(int argc, char** argv) {
     if (command == "bench") return zorvan::cli::runBench(args);
     if (command == "match") return zorvan::cli::runMatch(args);
     if (command == "record") return zorvan::cli::runRecord(args);
+    if (command == "art") return zorvan::cli::runArt(args);
     usage();
     return 2;
 }

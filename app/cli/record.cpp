@@ -4,8 +4,8 @@
 #include <string>
 
 #include "cli.h"
-#include "platform/text/cp932_codec.h"
 #include "position.h"
+#include "records/cp932_table_codec.h"
 #include "records/record_file.h"
 
 namespace zorvan::cli {
@@ -50,7 +50,7 @@ int loadRecordFile(const std::string& path, GameState& g, int& moves) {
     std::string bytes;
     RecordError e = readWholeFile(path, bytes, RECORD_FILE_LIMIT);
     LoadedRecord record;
-    const Cp932Codec codec;
+    const Cp932TableCodec codec;
     if (e == RecordError::None) e = readRecord(bytes, codec, record);
     if (e != RecordError::None) {
         std::string where = path + ": ";
@@ -63,7 +63,7 @@ int loadRecordFile(const std::string& path, GameState& g, int& moves) {
 }
 
 int saveRecordFile(const std::string& path, const GameState& g, const RecordNames& names) {
-    const Cp932Codec codec;
+    const Cp932TableCodec codec;
     std::string bytes;
     if (const RecordError e = buildRecord(g, names, codec, bytes); e != RecordError::None)
         return usageError(path + ": " + reason(e));

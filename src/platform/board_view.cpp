@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "model/game_state.h"
-#include "platform/artwork.h"
+#include "art/backgrounds.h"
 #include "platform/fonts.h"
 #include "platform/palette.h"
 
@@ -35,7 +35,7 @@ int variantOfCell(double c, double r) {
     h ^= h >> 13;
     h *= 0x5bd1e995u;
     h ^= h >> 15;
-    return static_cast<int>(h % BACKGROUND_VARIANTS);
+    return static_cast<int>(h % art::BACKGROUND_VARIANTS);
 }
 
 }  // namespace
@@ -57,9 +57,9 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent) {
 
 void BoardView::picture(int picture, int shade, double c, double r) {
     if (picture != EMPTY && picture != TITLE_PICTURE && !isValidPiece(picture) &&
-        !isBackground(picture))
+        !art::isBackground(picture))
         return;  // not a picture of the set
-    if (isBackground(picture) && picture != m_background) {
+    if (art::isBackground(picture) && picture != m_background) {
         // The ground beyond the game's cells follows the background: paint everything anew.
         m_background = picture;
         m_imageSize = QSize();

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "model/game_state.h"
-#include "platform/artwork.h"
 
 namespace zorvan {
 

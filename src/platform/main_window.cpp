@@ -16,7 +16,7 @@
 #include <malloc.h>
 #endif
 
-#include "platform/artwork.h"
+#include "platform/art_painter.h"
 #include "platform/deferred_icons.h"
 #include "platform/files/mapped_pages.h"
 #include "platform/fonts.h"

@@ -3,8 +3,10 @@
 #include <QPainter>
 #include <cmath>
 
+#include "art/artwork.h"
+#include "art/backgrounds.h"
 #include "model/game_state.h"
-#include "platform/artwork.h"
+#include "platform/art_painter.h"
 
 namespace zorvan {
 
@@ -53,9 +55,9 @@ const QImage& PictureSet::ground(int ground) {
     return cached(cacheKey(kGroundKey, ground, 0), [this, ground] {
         QImage image(cellSize(), QImage::Format_RGB32);
         QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(image.width() / CELL_DESIGN_W, image.height() / CELL_DESIGN_H);
-        paintSquare(p, ground == kPressed ? Ground::Pressed : groundOfShade(ground));
+        p.scale(image.width() / art::CELL_DESIGN_W, image.height() / art::CELL_DESIGN_H);
+        paintPicture(p, art::squarePicture(ground == kPressed ? art::Ground::Pressed
+                                                              : art::groundOfShade(ground)));
         return image;
     });
 }
@@ -66,13 +68,8 @@ const QImage& PictureSet::layer(int code) {
         QImage image(cellSize(), QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(image.width() / CELL_DESIGN_W, image.height() / CELL_DESIGN_H);
-        const int kind = kindOf(code);
-        if (isShogiKind(kind))
-            paintShogiPiece(p, code);
-        else if (isChessKind(kind))
-            paintChessPiece(p, kind, code < 0);
+        p.scale(image.width() / art::CELL_DESIGN_W, image.height() / art::CELL_DESIGN_H);
+        paintPicture(p, art::piecePicture(code));
         return image;
     });
 }
@@ -89,16 +86,17 @@ const QImage& PictureSet::compose(int code, int groundKind) {
 }
 
 const QImage& PictureSet::cell(int picture, int shade, int variant) {
-    if (isBackground(picture)) {
+    if (art::isBackground(picture)) {
         if (picture != m_background) {
             // One background shows at a time: the tiles of the one it replaces go.
             std::erase_if(m_cache, [picture](const auto& entry) {
                 const int shown = pictureOfKey(entry.first);
-                return entry.first < layerKey(-64) && isBackground(shown) && shown != picture;
+                return entry.first < layerKey(-64) && art::isBackground(shown) && shown != picture;
             });
             m_background = picture;
         }
-        variant = ((variant % BACKGROUND_VARIANTS) + BACKGROUND_VARIANTS) % BACKGROUND_VARIANTS;
+        constexpr int kVariants = art::BACKGROUND_VARIANTS;
+        variant = ((variant % kVariants) + kVariants) % kVariants;
         return cached(cacheKey(picture, 0, variant),
                       [&] { return renderBackgroundTile(picture, cellSize(), variant); });
     }
@@ -117,8 +115,8 @@ const QImage& PictureSet::title() {
         QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter p(&image);
-        p.scale(image.width() / TITLE_DESIGN_W, image.height() / TITLE_DESIGN_H);
-        paintTitle(p);
+        p.scale(image.width() / art::TITLE_DESIGN_W, image.height() / art::TITLE_DESIGN_H);
+        paintPicture(p, art::titlePicture());
         return image;
     });
 }

@@ -1,9 +1,9 @@
-// The stronger computer (levels 4 and 5) and the hint. The search runs on the host's worker
-// thread over a copy of the position while the window stays alive; its answer comes back on the
-// window's thread and counts only when it belongs to the latest search and the position is still
-// the one searched. The computer's move is then played exactly as the levels 1-3 move is.
+// The stronger computer (levels 4 and 5) and the hint. The search runs away from the game over a
+// copy of the position (on the host's worker thread, or in the page's Web Worker) while the window
+// stays alive; its answer comes back on the window's thread and counts only when it belongs to
+// the latest search and the position is still the one searched. The computer's move is then
+// played exactly as the levels 1-3 move is.
 #include <algorithm>
-#include <exception>
 #include <memory>
 
 #include "play/game.h"
@@ -14,9 +14,10 @@ namespace zorvan {
 
 namespace {
 
-// Menu commands that change the position, the game or its rules: a search running when one of
-// them is chosen is stopped first. (A level change and the chess side's hand switch stop it too,
-// and then start it again: restartAfter.)
+// Menu commands that may change the position, the game or its rules: a search running when one
+// of them is chosen is stopped first. The computer's turn is held meanwhile and goes on when the
+// command was refused (resumeComputer). (A level change and the chess side's hand switch stop it
+// too, and then start it again: restartAfter.)
 constexpr std::string_view kStoppingCommands[] = {
     "MATCH_MAN", "START2", "OWARI",     "CANCEL",  "REVERSE",
     "REPLAY",    "AFTER",  "KIFU_READ", "LBEL_UP", "LEBEL_DOWN",
@@ -40,7 +41,8 @@ bool isLegal(const GameState& g, const Move& m) {
 }  // namespace
 
 Game::~Game() {
-    cancelThinking();
+    // The host may be gone already: only the flag tells the search to stop.
+    if (m_bg.stop) m_bg.stop->store(true);
 }
 
 Game::PositionKey Game::keyOf(const GameState& g) const {
@@ -58,8 +60,7 @@ Game::PositionKey Game::keyOf(const GameState& g) const {
 
 void Game::strongComTurn() {
     cancelThinking();
-    m_g.MOVE_START_TIME = m_host.now();
-    if (m_g.checks.KEIKA) setTimer(true);
+    startComClock();
     m_draw.描画_思考中();
     m_draw.refresh();
     thinkInBackground(Thinking::Computer, search::levelLimits(m_g.COM_LEVEL));
@@ -67,19 +68,17 @@ void Game::strongComTurn() {
 
 void Game::hint() {
     if (m_bg.what == Thinking::Hint) return;  // already thinking about it
-    bool refused = m_bg.what == Thinking::Computer || m_g.TURN == NO_SIDE || m_g.KIFU_MODE == ON ||
-                   m_g.WINNER != NO_SIDE;
-    if (!refused) {
+    if (m_bg.what == Thinking::Computer) return refuse("思考中はできません", "ﾋﾝﾄ");
+    if (m_g.KIFU_MODE == ON) return refuse("棋譜ﾓｰﾄﾞではできません", "ﾋﾝﾄ");
+    if (m_g.TURN != NO_SIDE && m_g.WINNER == NO_SIDE) {
         // Whose turn it is, as the next press will see it.
         調査_先手後手(m_g);
         m_g.TURN = 調査_先番(m_g, m_g.MOVE_NO);
-        refused =
-            m_g.TURN == NO_SIDE || (m_g.GAME_MODE == MODE_COM && m_g.TURN == m_g.UPPER_PLAYER);
     }
-    if (refused) {
-        forbidden();
-        return;
-    }
+    if (m_g.TURN == NO_SIDE || m_g.WINNER != NO_SIDE)
+        return refuse("「対局」で始めて下さい", "開始");
+    if (m_g.GAME_MODE == MODE_COM && m_g.TURN == m_g.UPPER_PLAYER)
+        return refuse("COMの番です", "ﾋﾝﾄ");
     // A half-entered move is dropped, so that no pick or guidance mark mixes with the hint.
     if (m_g.CLICK_PHASE == 1) {
         const auto pick = [this](int field) {
@@ -102,36 +101,27 @@ void Game::thinkInBackground(Thinking what, search::Limits limits) {
     m_bg.key = keyOf(m_g);
     limits.stop = m_bg.stop.get();
 
-    // Everything the worker reads is its own: a copy of the position, the limits, the search and
-    // the stop flag it points to.
-    struct Work {
-        GameState position;
-        search::Limits limits;
-        StrongSearch think;
-        std::shared_ptr<std::atomic<bool>> stop;
-        search::Result result;
-    };
-    auto work = std::make_shared<Work>(Work{
-        m_g, limits, m_strongSearch ? m_strongSearch : StrongSearch(search::think), m_bg.stop, {}});
+    // Everything the search reads is its own: a copy of the position, the limits, the search and
+    // the stop flag they point to.
+    auto job = std::make_shared<Host::SearchJob>(Host::SearchJob{
+        m_g, limits, m_bg.stop, m_strongSearch ? m_strongSearch : StrongSearch(search::think)});
     const unsigned ticket = m_bg.ticket;
-    m_host.runInBackground(
-        [work] {
-            try {
-                work->result = work->think(work->position, work->limits);
-            } catch (const std::exception&) {
-                work->result = search::Result{};  // no answer rather than a lost program
-            }
-        },
-        [this, work, ticket] { thinkingDone(ticket, work->result); });
+    m_host.searchInBackground(std::move(job),
+                              [this, ticket](const search::Result& result, double readyAt) {
+                                  thinkingDone(ticket, result, readyAt);
+                              });
 }
 
 void Game::cancelThinking() {
-    if (m_bg.stop) m_bg.stop->store(true);
+    if (m_bg.stop) {
+        m_bg.stop->store(true);
+        m_host.stopSearch();
+    }
     m_bg.stop.reset();
     m_bg.what = Thinking::None;
 }
 
-void Game::thinkingDone(unsigned ticket, const search::Result& result) {
+void Game::thinkingDone(unsigned ticket, const search::Result& result, double readyAt) {
     if (m_ended || ticket != m_bg.ticket || m_bg.what == Thinking::None) return;
     const Thinking what = m_bg.what;
     m_bg.what = Thinking::None;
@@ -149,6 +139,8 @@ void Game::thinkingDone(unsigned ticket, const search::Result& result) {
     }
 
     if (m_g.GAME_MODE != MODE_COM || m_g.TURN != m_g.UPPER_PLAYER || m_g.WINNER != NO_SIDE) return;
+    // The time the answer waited to be taken (behind a box of the game) is not the computer's.
+    m_g.MOVE_START_TIME += 調査_経過秒(readyAt, m_host.now());
     if (result.found && !legal) {
         // A search that answers what the rules refuse must not spoil the game: the computer of
         // the game's own levels moves instead.
@@ -175,13 +167,59 @@ void Game::stopThinkingFor(std::string_view control) {
     const auto* end = std::end(kStoppingCommands);
     if (std::find(std::begin(kStoppingCommands), end, control) == end) return;
     clearHint();
-    if (m_bg.what == Thinking::Computer) m_draw.消去_移動結果(m_g.UPPER_PLAYER);  // the caption
+    holdComputer();
     cancelThinking();
+}
+
+void Game::holdComputer() {
+    if (m_bg.what != Thinking::Computer) return;
+    m_draw.消去_移動結果(m_g.UPPER_PLAYER);  // the caption
+    cancelThinking();
+    const double thought = moveSeconds();
+    setTimer(false);
+    // The clock stands at the time thought so far; the total holds it until the turn goes on.
+    m_g.UPPER_TIME += thought;
+    m_draw.描画_所有時間(m_g.UPPER_PLAYER, m_g.UPPER_TIME);
+    m_held = HeldTurn{keyOf(m_g), thought, m_g.RESUME_PENDING};
+}
+
+bool Game::heldTurnStands() const {
+    return m_held && keyOf(m_g) == m_held->key && m_g.GAME_MODE == MODE_COM &&
+           m_g.TURN == m_g.UPPER_PLAYER && m_g.WINNER == NO_SIDE && m_g.KIFU_MODE == OFF;
+}
+
+void Game::resumeComputer() {
+    if (!m_held || m_ended) return;
+    if (!heldTurnStands()) {
+        // The game has left that turn (its clock stays where it stood). Still against the
+        // computer, the next press announces whose turn it is and starts that side's clock, as
+        // after a step through the moves.
+        m_held.reset();
+        if (m_g.GAME_MODE == MODE_COM && m_g.KIFU_MODE == OFF && m_g.WINNER == NO_SIDE)
+            m_g.RESUME_PENDING = ON;
+        return;
+    }
+    if (m_fileListShown || m_bg.what != Thinking::None) return;
+    m_g.RESUME_PENDING = m_held->resumePending;
+    com_ban();
+}
+
+void Game::startComClock() {
+    m_g.MOVE_START_TIME = m_host.now();
+    if (m_held) {
+        if (heldTurnStands()) {
+            // The same turn goes on: the time it stood still is not its own.
+            m_g.UPPER_TIME -= m_held->thought;
+            m_g.MOVE_START_TIME -= m_held->thought;
+        }
+        m_held.reset();
+    }
+    if (m_g.checks.KEIKA) setTimer(true);
 }
 
 void Game::restartAfter(const std::function<void()>& change) {
     const Thinking was = m_bg.what;
-    if (was == Thinking::Computer) m_draw.消去_移動結果(m_g.UPPER_PLAYER);
+    holdComputer();
     cancelThinking();
     change();
     if (m_ended) return;

@@ -21,9 +21,7 @@ class ThinkingDisplay final : public ComPorts {
 public:
     explicit ThinkingDisplay(Game& game) : m_game(game) {}
     void beginThinking() override {
-        GameState& g = m_game.state();
-        g.MOVE_START_TIME = m_game.host().now();
-        if (g.checks.KEIKA) m_game.setTimer(true);
+        m_game.startComClock();
         m_game.drawing().描画_思考中();
     }
     void captionReady() override { m_game.drawing().refresh(); }

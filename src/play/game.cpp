@@ -71,6 +71,7 @@ void Game::tick() {
 
 void Game::初期設定() {
     cancelThinking();  // a new game: no answer of a search may reach it
+    m_held.reset();
     m_hintShown = false;
     zorvan::初期設定(m_g);
     m_host.setTimer(false);
@@ -146,6 +147,14 @@ void Game::startClock() {
     if (m_g.checks.KEIKA) setTimer(true);
 }
 
+bool Game::clockMayRun() const {
+    if (m_g.TURN != SENTE && m_g.TURN != GOTE) return false;
+    if (m_g.KIFU_MODE == ON || m_g.WINNER != NO_SIDE || m_g.RESUME_PENDING == ON) return false;
+    if (m_g.GAME_MODE == MODE_MAN) return true;
+    if (m_g.GAME_MODE != MODE_COM) return false;
+    return m_g.TURN == m_g.LOWER_PLAYER || m_bg.what == Thinking::Computer;
+}
+
 double Game::moveSeconds() {
     return 調査_経過秒(m_g.MOVE_START_TIME, m_host.now());
 }
@@ -155,6 +164,7 @@ void Game::setChecks() {
 }
 
 void Game::描画_可視(bool drive, bool directory, bool file) {
+    m_fileListShown = file;
     m_host.setFileListsVisible(drive, directory, file);
 }
 

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -86,7 +87,17 @@ public:
     void 駒移動音(int code);           // sound of a placed piece
     void forbidden();                  // the forbidden sound
     void refuse(std::string_view text, std::string_view title);  // forbidden sound + message
-    void startClock();            // MOVE_START_TIME <- now, timer on if KEIKA checked
+    void startClock();  // MOVE_START_TIME <- now, timer on if KEIKA checked
+    // The computer's turn begins: its clock runs from now, or on from where it stood when the turn
+    // was held for a command that left the game as it was.
+    void startComClock();
+    // Whether the clock of the side to move runs now: in a running game that is not waiting for
+    // the press that resumes it after a step, and on the computer's turn only while it thinks.
+    bool clockMayRun() const;
+    // The computer's turn held by a command (its search stopped, its clock standing) goes on when
+    // the game is still at that turn and the file list is closed; a turn the game has left is let
+    // go. Menu commands end with it; a record file the reader refuses too.
+    void resumeComputer();
     double moveSeconds();         // seconds since MOVE_START_TIME
     void setTimer(bool enabled);  // the clock timer on/off (state and host)
     void setChecks();             // tell the host the check marks changed
@@ -152,9 +163,11 @@ private:
     void strongComTurn();
     void hint();
     void thinkInBackground(Thinking what, search::Limits limits);
-    void thinkingDone(unsigned ticket, const search::Result& result);
+    void thinkingDone(unsigned ticket, const search::Result& result, double readyAt);
     void cancelThinking();  // stops the search; its answer will be dropped
     void stopThinkingFor(std::string_view control);
+    void holdComputer();  // stops the computer's search and its clock until resumeComputer
+    bool heldTurnStands() const;
     // Makes a change with any search stopped; the computer's move or the hint that was being
     // thought about is then started again.
     void restartAfter(const std::function<void()>& change);
@@ -179,6 +192,16 @@ private:
         std::shared_ptr<std::atomic<bool>> stop;
         PositionKey key;  // the position searched
     } m_bg;
+    // The computer's turn held while a command runs: the position searched, the seconds it had
+    // thought (added to its total while held, so that its clock stands there) and RESUME_PENDING
+    // as it was (a refused step sets it).
+    struct HeldTurn {
+        PositionKey key;
+        double thought = 0;
+        int resumePending = OFF;
+    };
+    std::optional<HeldTurn> m_held;
+    bool m_fileListShown = false;
     bool m_hintShown = false;
     std::array<int, 4> m_hintCells{};  // origin cell, target cell
     std::string m_settingsPath = "ZORVAN.ini";

@@ -109,6 +109,7 @@ void Game::menu(std::string_view control) {
         for (const MenuEntry& entry : kOtherMenus)
             if (entry.control == control && entry.handler) entry.handler(*this);
     }
+    resumeComputer();
 }
 
 void Game::matchMan() {

@@ -6,9 +6,14 @@
 // "\r" (carriage return), "\n" or "\r\n"; each one starts a new line.
 #pragma once
 
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "model/game_state.h"
+#include "search/think.h"
 
 namespace zorvan {
 
@@ -52,7 +57,8 @@ public:
     // Waits the given number of seconds while the window keeps painting (no input is handled).
     virtual void wait(double seconds) = 0;
 
-    // Time of day in seconds since midnight (fractions allowed).
+    // Time of day in seconds since midnight (fractions allowed). Also asked from the worker
+    // thread of runInBackground, when a job is done.
     virtual double now() = 0;
 
     // Enables or disables the periodic clock timer; while enabled the window calls Game::tick
@@ -94,6 +100,26 @@ public:
         job();
         done();
     }
+
+    // A search of the stronger computer: a copy of the position, the limits (whose stop flag is
+    // `stop`), and the search to run on them.
+    struct SearchJob {
+        GameState position;
+        search::Limits limits;
+        std::shared_ptr<std::atomic<bool>> stop;
+        std::function<search::Result(const GameState&, const search::Limits&)> search;
+    };
+    // Runs `job` away from the game and hands its answer to `done` on the game's thread, as
+    // runInBackground does. The default runs job.search through runInBackground. A front end that
+    // has no threads (the page) searches the same position within the same limits elsewhere
+    // (search::encodeRequest and decodeResult carry them there and back) and may never call
+    // `done` for a search it was told to stop. `done` also gets the time of day (as now() tells
+    // it) at which the answer was ready: it may have waited behind a box before it was handed on.
+    using SearchDone = std::function<void(const search::Result&, double readyAt)>;
+    virtual void searchInBackground(std::shared_ptr<SearchJob> job, SearchDone done);
+    // The search started last is no longer wanted: its stop flag is set, and its answer, should
+    // one still come, is dropped. A front end that searches elsewhere ends it there.
+    virtual void stopSearch() {}
 };
 
 }  // namespace zorvan

@@ -240,7 +240,7 @@ void KEIKA_Click(Game& game) {
         d.消去_所有時間(g.UPPER_PLAYER);
     } else {
         g.checks.KEIKA = true;
-        game.setTimer(true);
+        game.setTimer(game.clockMayRun());
         d.描画_所有時間(g.UPPER_PLAYER, g.UPPER_TIME);
         d.描画_所有時間(g.LOWER_PLAYER, g.LOWER_TIME);
     }

@@ -17,12 +17,6 @@ void show(Game& game, RecordError e) {
     game.host().message(m.text, m.title);
 }
 
-// Prints a header text of a loaded record at (x, y) twips.
-void headerText(Game& game, double xTwips, double yTwips, const std::string& text, int colour) {
-    game.drawing().描画_移動駒種類((xTwips - BOARD_LEFT) / SQUARE_W,
-                                   (yTwips - BOARD_TOP) / SQUARE_H, text, colour);
-}
-
 }  // namespace
 
 void KIFU_WRITE_Click(Game& game) {
@@ -63,7 +57,11 @@ void File1_Click(Game& game, const std::string& path) {
         std::string bytes;
         RecordError e = readWholeFile(path, bytes, RECORD_FILE_LIMIT);
         if (e == RecordError::None) e = readRecord(bytes, game.codec(), record);
-        if (e != RecordError::None) return show(game, e);
+        if (e != RecordError::None) {
+            show(game, e);
+            game.resumeComputer();  // the game is as it was: a computer's turn held goes on
+            return;
+        }
     }
     const RecordHeaders& headers = record.headers;
     const int count = static_cast<int>(record.moves.size());
@@ -71,13 +69,7 @@ void File1_Click(Game& game, const std::string& path) {
     game.初期設定();
     GameState& g = game.state();
     g.KIFU_MODE = ON;
-    // The game's name and the lower player's name go on the row below the board, clear of the
-    // pieces; starting a game clears that row again.
-    const double belowBoard = BOARD_TOP + 10.2 * SQUARE_H;
-    headerText(game, 取得_棋譜のX座標(headers.lines[0]) - 3000, belowBoard, headers.lines[0],
-               COLOR_PICK);
-    headerText(game, 取得_棋譜のX座標(headers.lines[1]), 100, headers.lines[1], COLOR_WHITE);
-    headerText(game, 取得_棋譜のX座標(headers.lines[2]), belowBoard, headers.lines[2], COLOR_WHITE);
+    game.drawing().showRecordNames(headers.lines[0], headers.lines[1], headers.lines[2]);
     storeRecord(record, g);
     g.MOVE_NO = 0;
     g.MOVE_COUNT = 0;

@@ -127,13 +127,9 @@ void Drawing::描画_移動可能桝色(int x, int y, int colour, int code) {
 
 void Drawing::描画_棋譜読込み部分消去() {
     描画_桝_数値();
-    for (int x = 1; x <= 9; ++x) {
-        描画_絵(EMPTY, x, 10);
-        描画_桝輪郭(COLOR_GRID, x, 9);
-    }
-    // A loaded record's game name starts left of the board, where the upper side's clock is.
-    for (int x = -3; x <= 0; ++x) 描画_絵(m_g.BACKGROUND, x, 10);
-    描画_所有時間(m_g.UPPER_PLAYER, m_g.UPPER_TIME);
+    // Every band a record's name may stand in, the row below the board among them.
+    eraseRecordNameBands();
+    for (int x = 1; x <= 9; ++x) 描画_桝輪郭(COLOR_GRID, x, 9);
 }
 
 void Drawing::画面_再描画() {

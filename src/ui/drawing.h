@@ -5,6 +5,7 @@
 // hand column 11, the upper hand column -1, the caption area row -2, the clocks row 10.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -71,7 +72,12 @@ public:
     void 描画_所有時間(int player, double seconds);                        // a player's time
     void 消去_所有時間(int player);                                        // erase it
     void 描画_思考中();                                                    // thinking caption
-    void 描画_棋譜読込み部分消去();  // clear the record display below the board
+    void 描画_棋譜読込み部分消去();  // clear the record display around the board
+
+    // A loaded record's names: the game's, the upper and the lower side's player. Each has a band
+    // of its own around the board, clear of the clocks, the captions and the move texts; full
+    // redraws show them again until 描画_棋譜読込み部分消去 (a game started) takes them away.
+    void showRecordNames(std::string_view gameName, std::string_view upper, std::string_view lower);
 
     // Redraw the whole screen, with the move counter and the move texts as they stood.
     void 画面_再描画();
@@ -91,6 +97,8 @@ private:
     };
     void drawMoveText(bool upper, const ShownMove& move);
     void redrawStatusTexts();
+    void drawRecordNames();
+    void eraseRecordNameBands();
 
     GameState& m_g;
     Canvas* m_canvas;
@@ -98,6 +106,8 @@ private:
     bool m_thinkingShown = false;
     bool m_counterShown = false;
     int m_counter = 0;
+    std::array<std::string, 3> m_recordNames;  // game, upper player, lower player
+    bool m_recordNamesShown = false;
 };
 
 }  // namespace zorvan

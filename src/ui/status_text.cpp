@@ -207,14 +207,16 @@ void Drawing::描画_思考中() {
 }
 
 void Drawing::forgetStatusTexts() {
+    m_recordNamesShown = false;
     m_upperMove.shown = false;
     m_lowerMove.shown = false;
     m_thinkingShown = false;
     m_counterShown = false;
 }
 
-// The counter and the move texts after the whole screen was painted anew.
+// The counter, the move texts and a record's names after the whole screen was painted anew.
 void Drawing::redrawStatusTexts() {
+    if (m_recordNamesShown) drawRecordNames();
     if (m_counterShown) 描画_手数(m_counter, COLOR_WHITE);
     if (m_thinkingShown) {
         描画_思考中();

@@ -28,10 +28,11 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from game_window import GameWindow, game_environment  # noqa: E402
 from xdisplay import Display, E2EError  # noqa: E402
 import scenarios  # noqa: E402
+import scenarios_thinking  # noqa: E402
 import package  # noqa: E402
 
 # Every scenario by name; `package` and `screenshot` run only when asked for.
-SCENARIOS = dict(scenarios.ALL, package=package.package)
+SCENARIOS = dict(scenarios.ALL, **scenarios_thinking.ALL, package=package.package)
 
 
 class Terminated(Exception):

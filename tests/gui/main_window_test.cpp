@@ -5,8 +5,8 @@
 
 #include <QAction>
 #include <QFontInfo>
-#include <QMenu>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainterPath>
 #include <QScreen>
@@ -17,10 +17,11 @@
 #include <QToolButton>
 #include <memory>
 
+#include "art/outline_data.h"
+#include "platform/art_painter.h"
 #include "platform/deferred_icons.h"
 #include "platform/fonts.h"
 #include "platform/menu_tree.h"
-#include "platform/outline_data.h"
 #include "platform/qt_host.h"
 
 namespace zorvan {
@@ -148,8 +149,8 @@ TEST(DeferredIcons, TheOverflowArrowComesWhenItShows) {
     giveOverflowArrowWhenShown(bar);
     auto* arrow = bar->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
     ASSERT_NE(arrow, nullptr);
-    EXPECT_TRUE(late->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, nullptr, bar)
-                    .isNull());
+    EXPECT_TRUE(
+        late->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, nullptr, bar).isNull());
     arrow->setIcon(QIcon());  // as a menu bar made under the wrapped style has it
     for (int i = 0; i < 12; ++i) bar->addMenu(QStringLiteral("対局オプション%1").arg(i));
     w.resize(200, 100);
@@ -170,26 +171,36 @@ TEST(Outlines, AreExactlyWhatTheMinchoFaceGives) {
     font.setPixelSize(100);
     font.setWeight(QFont::Black);
     if (QFontInfo(font).family() != font.family()) GTEST_SKIP() << "no Noto Serif CJK JP here";
-    const auto same = [](const QPainterPath& kept, const QPainterPath& drawn) {
-        if (kept.elementCount() != drawn.elementCount() || kept.fillRule() != drawn.fillRule())
+    const auto same = [](const art::outline_data::Outline& kept, const QPainterPath& drawn) {
+        if (kept.count != drawn.elementCount() ||
+            (kept.winding == 1) != (drawn.fillRule() == Qt::WindingFill))
             return false;
-        for (int i = 0; i < kept.elementCount(); ++i) {
-            const QPainterPath::Element a = kept.elementAt(i), b = drawn.elementAt(i);
-            if (a.type != b.type || a.x != b.x || a.y != b.y) return false;
+        for (int i = 0; i < kept.count; ++i) {
+            const QPainterPath::Element b = drawn.elementAt(i);
+            const art::outline_data::OutlineElement& a = kept.elements[i];
+            if (a.type != int(b.type) || a.x != b.x || a.y != b.y) return false;
         }
         return true;
     };
-    for (const QChar c : QStringLiteral("歩と香杏桂圭銀全金角馬飛龍王")) {
+    const QString characters = QStringLiteral("歩と香杏桂圭銀全金角馬飛龍王");
+    ASSERT_EQ(art::outline_data::kPieceCharacterCount, characters.size());
+    for (int i = 0; i < characters.size(); ++i) {
+        const QChar c = characters[i];
         QPainterPath glyph;
         glyph.addText(0, 0, font, QString(c));
-        EXPECT_FALSE(pieceCharacterOutline(c.unicode()).isEmpty());
-        EXPECT_TRUE(same(pieceCharacterOutline(c.unicode()), glyph)) << QString(c).toStdString();
+        const art::outline_data::Outline& kept = art::outline_data::kPieceCharacters[i];
+        EXPECT_EQ(kept.character, c.unicode());
+        EXPECT_TRUE(same(kept, glyph)) << QString(c).toStdString();
+        // Drawn, the kept outline is the face's path, its contours closed where they end.
+        EXPECT_EQ(toPainterPath(art::pieceCharacterOutline(c.unicode())), glyph)
+            << QString(c).toStdString();
     }
     font.setLetterSpacing(QFont::PercentageSpacing, 104);
     QPainterPath word;
     word.addText(0, 0, font, QStringLiteral("ZORVAN"));
-    EXPECT_TRUE(same(titleWordOutline(), word));
-    EXPECT_TRUE(pieceCharacterOutline(u'x').isEmpty());
+    EXPECT_TRUE(same(art::outline_data::kTitle, word));
+    EXPECT_EQ(toPainterPath(art::titleWordOutline()), word);
+    EXPECT_TRUE(art::pieceCharacterOutline(u'x').empty());
 }
 
 }  // namespace

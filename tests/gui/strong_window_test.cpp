@@ -221,6 +221,9 @@ TEST(HintWindow, OutlinesTheSuggestionInItsOwnColourUntilThePress) {
     f.window.game().setStrongSearch(held.search());
     f.window.action("HINT")->trigger();  // no game yet
     EXPECT_EQ(f.sound.played.back(), SoundId::Forbidden);
+    ASSERT_FALSE(f.boxes.empty());
+    EXPECT_EQ(f.boxes.back().text, QStringLiteral("「対局」で始めて下さい"));
+    EXPECT_EQ(f.boxes.back().title, QStringLiteral("開始"));
     EXPECT_EQ(held.started, 0);
 
     f.window.action("MATCH_MAN")->trigger();
@@ -234,6 +237,26 @@ TEST(HintWindow, OutlinesTheSuggestionInItsOwnColourUntilThePress) {
     f.press(1, 5);  // an empty square
     EXPECT_EQ(f.countInCell(3, 7, hint), 0);
     EXPECT_EQ(f.countInCell(3, 6, hint), 0);
+}
+
+// While the computer thinks, the hint and a refused step are refused with their boxes, and the
+// computer thinks on and moves.
+TEST(StrongComputerWindow, RefusalsWhileItThinksLeaveItThinking) {
+    HeldSearch held;
+    held.answers = {answer(5, 2, 5, 3, +PORN)};
+    WindowFixture f;
+    startThinking(f, held);
+    f.boxes.clear();
+    f.window.action("HINT")->trigger();
+    f.window.action("AFTER")->trigger();
+    ASSERT_EQ(f.boxes.size(), 2u);
+    EXPECT_EQ(f.boxes[0].text, QStringLiteral("思考中はできません"));
+    EXPECT_EQ(f.boxes[0].title, QStringLiteral("ﾋﾝﾄ"));
+    EXPECT_EQ(f.boxes[1].text, QStringLiteral("できません"));
+    EXPECT_EQ(f.window.game().thinking(), Game::Thinking::Computer);
+    held.release = true;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.state().MOVE_NO == 2; }, kPatienceMs));
+    EXPECT_EQ(f.state().BOARD[5][3], +PORN);
 }
 
 }  // namespace

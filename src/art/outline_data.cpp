@@ -1,9 +1,9 @@
 // Outlines of the piece characters and the title word, written by
 // tools/make_outlines.cpp from Noto Serif CJK JP Bold (SIL Open Font License 1.1;
 // see data/copyright). Regenerate with `make outlines`; do not edit.
-#include "platform/outline_data.h"
+#include "art/outline_data.h"
 
-namespace zorvan::outline_data {
+namespace zorvan::art::outline_data {
 
 namespace {
 
@@ -1598,4 +1598,4 @@ const int kPieceCharacterCount = 14;
 
 const Outline kTitle = {u'Z', kTitleWord, 156, 0};
 
-}  // namespace zorvan::outline_data
+}  // namespace zorvan::art::outline_data
