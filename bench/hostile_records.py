@@ -21,7 +21,9 @@ HEADER_LIMIT = 65536
 
 def move_line():
     # The starting position's snapshot, empty hands, no time: a plain valid move line.
-    cells = ["  0"] * 81
+    rows = {1: [0, 8, 11, 12, 18, 19, 12, 11, 8], 2: [0] + [3] * 8, 7: [-1] * 9,
+            8: [0, -14, 0, 0, 0, 0, 0, -16, 0], 9: [-4, -6, -9, -13, -20, -13, -9, -6, -4]}
+    cells = ["%3d" % rows.get(y, [0] * 9)[x - 1] for x in range(1, 10) for y in range(1, 10)]
     return "".join(cells) + "0" * 24 + "    0" * 4
 
 

@@ -78,6 +78,14 @@ std::string recordFile(int n) {
     return (fuzz::scratchFolder() / (recordName(n) + RECORD_EXTENSION)).string();
 }
 
+// Is the record file at `path` read without refusal?
+bool readsAgain(const std::string& path, const TextCodec& codec) {
+    std::string bytes;
+    LoadedRecord record;
+    return readWholeFile(path, bytes, RECORD_FILE_LIMIT) == RecordError::None &&
+           readRecord(bytes, codec, record) == RecordError::None;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -127,6 +135,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } else if (op == 13) {
             host.panel.fileName = arg % 8 == 0 ? "" : recordName(arg % 4);
             Command1_Click(game);
+            // Every record the game writes reads again.
+            if (!host.messages.empty() && host.messages.back().text == "棋譜を書き込みました")
+                FUZZ_CHECK(readsAgain(recordFile(arg % 4), game.codec()));
         } else if (op == 14) {
             File1_Click(game, recordFile(arg % 4));
         } else if (arg == KEY_ESC && data[i] >= 240) {

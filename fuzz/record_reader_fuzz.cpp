@@ -1,6 +1,6 @@
 // The record reader: any bytes are read or refused without harm; a record that is read holds only
-// valid codes, single-digit hand counts and clocks of at most five digits, and written back it
-// reads the same.
+// valid codes, single-digit hand counts, clocks of at most five digits and positions the game can
+// play, and written back it reads the same.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,6 +23,15 @@ __attribute__((no_sanitize("coverage")))
 void checkMovesRead(const std::vector<RecordMove>& moves) {
     FUZZ_CHECK(moves.size() <= static_cast<size_t>(RECORD_MAX_MOVES));
     for (const RecordMove& m : moves) {
+        // One king a side, the 王 and the chess king; only the last position may lack one.
+        int kings[2][2] = {};
+        for (std::int8_t code : m.cells)
+            if (code == OU || code == KING || code == -OU || code == -KING)
+                ++kings[code < 0][code == OU || code == -OU];
+        FUZZ_CHECK(kings[0][0] + kings[0][1] <= 1 && kings[1][0] + kings[1][1] <= 1);
+        FUZZ_CHECK(kings[0][0] + kings[1][0] <= 1 && kings[0][1] + kings[1][1] <= 1);
+        FUZZ_CHECK(kings[0][0] + kings[0][1] + kings[1][0] + kings[1][1] >=
+                   (&m == &moves.back() ? 1 : 2));
         for (std::int8_t code : m.cells) FUZZ_CHECK(code >= -KIND_COUNT && code <= KIND_COUNT);
         for (int s = 0; s < HAND_SLOTS; ++s) {
             FUZZ_CHECK(m.ownHand[s] >= 0 && m.ownHand[s] <= 9);

@@ -31,6 +31,19 @@ CliRun cli(const std::string& arguments) {
     return r;
 }
 
+// What zorvan-cli writes on standard error for the arguments.
+std::string cliErrors(const std::string& arguments) {
+    const std::string command = std::string(ZORVAN_CLI_PATH) + " " + arguments + " 2>&1 >/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return {};
+    std::string errors;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) errors.append(buffer, n);
+    pclose(pipe);
+    return errors;
+}
+
 // A game of the computer against itself that ends with the upper side (GOTE) taking the 王.
 const char* const kFinishedGame =
     "9998 2223 9796 2122 9897 2324 9695 2223 9796 2343 6958 2425 2726 3234 2625 3425 4938 4132 "
@@ -120,12 +133,25 @@ TEST(BestmoveCommand, LowerSideScoresAreListedInTheBoardsOwnSquares) {
     }
 }
 
-TEST(BestmoveCommand, RefusesBadLevelsAndOptions) {
-    EXPECT_EQ(cli("bestmove --level 6").status, 2);
-    EXPECT_EQ(cli("bestmove --level 0").status, 2);
-    EXPECT_EQ(cli("bestmove --level 4 --scores").status, 2);
-    EXPECT_EQ(cli("bestmove --level 3 --depth 2").status, 2);
-    EXPECT_EQ(cli("bestmove --level 5 --movetime x").status, 2);
+// A command the tool cannot carry out fails with status 2 and a message that names the cause.
+TEST(BestmoveCommand, RefusesBadLevelsAndOptionsSayingWhy) {
+    const struct {
+        const char* arguments;
+        const char* cause;
+    } refused[] = {
+        {"--level 6", "--level needs a number from 1 to 5"},
+        {"--level 0", "--level needs a number from 1 to 5"},
+        {"--level 4 --scores", "--scores is for levels 1 to 3"},
+        {"--level 3 --depth 2", "--movetime and --depth are for levels 4 and 5"},
+        {"--level 5 --movetime x", "--movetime needs a number"},
+        {"--moves 5755", "illegal move 5755 at ply 1"},
+    };
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.arguments);
+        EXPECT_EQ(cli(std::string("bestmove ") + r.arguments).status, 2);
+        EXPECT_NE(cliErrors(std::string("bestmove ") + r.arguments).find(r.cause),
+                  std::string::npos);
+    }
 }
 
 TEST(BestmoveCommand, StrongLevelsAtAFixedDepthGiveTheSameAnswerTwice) {
@@ -138,17 +164,24 @@ TEST(BestmoveCommand, StrongLevelsAtAFixedDepthGiveTheSameAnswerTwice) {
               b.lines[0].substr(0, b.lines[0].find(" time ")));
 }
 
-TEST(BestmoveCommand, NothingToPlayOnceAKingIsTaken) {
-    const CliRun r = cli(std::string("bestmove --moves '") + kLowerWon + "'");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.lines, std::vector<std::string>{"bestmove none"});
-    // After the upper side took the 王 the turn passed to the person: levels 1..3 refuse as they
-    // always did, the stronger levels have nothing to play.
-    EXPECT_EQ(cli(std::string("bestmove --chess-hand --moves '") + kFinishedGame + "'").status, 2);
-    const CliRun strong =
-        cli(std::string("bestmove --level 4 --chess-hand --moves '") + kFinishedGame + "'");
-    EXPECT_EQ(strong.status, 0);
-    EXPECT_EQ(strong.lines, std::vector<std::string>{"bestmove none"});
+// Once a king is taken the game is over: every level answers that there is nothing to play, for
+// either side to move, with status 0.
+TEST(BestmoveCommand, NothingToPlayOnceAKingIsTakenAtEveryLevel) {
+    const struct {
+        const char* ending;
+        std::string options;
+    } games[] = {
+        {"the lower side took the chess king", std::string("--moves '") + kLowerWon + "'"},
+        {"the upper side took the 王", std::string("--chess-hand --moves '") + kFinishedGame + "'"},
+    };
+    for (const auto& game : games) {
+        for (const char* level : {"1", "2", "3", "4", "5"}) {
+            SCOPED_TRACE(std::string(game.ending) + ", level " + level);
+            const CliRun r = cli(std::string("bestmove --level ") + level + " " + game.options);
+            EXPECT_EQ(r.status, 0);
+            EXPECT_EQ(r.lines, std::vector<std::string>{"bestmove none"});
+        }
+    }
 }
 
 TEST(SelfplayCommand, NumbersThePliesAndEndsWithTheResult) {

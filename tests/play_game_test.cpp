@@ -147,7 +147,13 @@ TEST(GameMenus, PersonTakingTheComputersKingWinsAndTheComputerDoesNotMove) {
 
 TEST(GameMenus, ComputerWithoutAnyMoveResigns) {
     Rig rig;
+    // The computer's chess king in the corner, walled in by its own 歩 on files 1 and 2, each
+    // stopped by the one in front of it (the last by the board's edge).
     rig.setBoard({{5, 9, -OU}, {5, 7, -HU}});
+    rig.g().BOARD[1][1] = +KING;
+    for (int y = 2; y <= 9; ++y) rig.g().BOARD[1][y] = +HU;
+    for (int y = 1; y <= 9; ++y) rig.g().BOARD[2][y] = +HU;
+    rig.g().HISTORY[0] = rig.g().BOARD;
     rig.game.menu("START2");
     rig.forget();
     rig.host.answers = {false};

@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -91,6 +93,72 @@ TEST_F(RecordCli, SelfPlaySavesItsGame) {
     ASSERT_EQ(direct.status, 0);
     EXPECT_EQ(loaded.out.substr(0, loaded.out.find("turn:")),
               direct.out.substr(0, direct.out.find("turn:")));
+}
+
+// Every game the computer plays against itself loads from its record, at every level, with and
+// without the chess side's hand, also a game that ended by taking a king: its last position is the
+// game's end, where nothing more is played.
+TEST_F(RecordCli, EverySelfPlayRecordLoads) {
+    std::vector<std::string> games;
+    for (const char* levels :
+         {"--level 2 --lower-level 3", "--level 3 --lower-level 2", "--level 3 --lower-level 3"})
+        for (const char* hand : {"", " --chess-hand"})
+            for (const char* opening : {"", " --moves 7776", " --moves 3736"})
+                games.push_back(std::string(levels) + hand + opening + " --max-moves 200");
+    // The stronger levels think for a while: a few plies each.
+    games.push_back("--level 4 --lower-level 4 --max-moves 3 --chess-hand");
+    games.push_back("--level 5 --lower-level 4 --max-moves 2");
+    int finished = 0;
+    for (const std::string& options : games) {
+        SCOPED_TRACE(options);
+        const CliOutput game = cli("selfplay " + options + " --save " + file("self.棋譜"));
+        ASSERT_EQ(game.status, 0);
+        const std::string result = game.out.substr(game.out.rfind("result ") + 7);
+        const std::string winner = result.substr(0, result.find(' '));
+        std::ifstream in(dir / "self.棋譜", std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+        const size_t lines = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+        ASSERT_GT(lines, 3u);
+        const std::string end = std::to_string(lines - 3);
+        const CliOutput loaded = cli("show --record " + file("self.棋譜") + " --at " + end);
+        ASSERT_EQ(loaded.status, 0);
+        if (winner == "none") continue;
+        ++finished;
+        EXPECT_NE(loaded.out.find("winner: " + winner + "\n"), std::string::npos) << loaded.out;
+        for (const char* level : {"1", "3", "4"}) {
+            EXPECT_EQ(cli("bestmove --level " + std::string(level) + " --record " +
+                          file("self.棋譜") + " --at " + end)
+                          .out,
+                      "bestmove none\n");
+        }
+        EXPECT_EQ(cli("selfplay --record " + file("self.棋譜") + " --at " + end).out,
+                  "result " + winner + " plies 0\n");
+    }
+    EXPECT_GE(finished, 8) << "many of the games end by taking a king";
+}
+
+// A record whose position the game cannot play is refused, with the move line and the cause.
+TEST_F(RecordCli, ARecordOfAnImpossiblePositionIsRefusedSayingWhy) {
+    ASSERT_EQ(cli("record " + file("ok.棋譜") + " --moves '7776 2223'").status, 0);
+    std::ifstream in(dir / "ok.棋譜", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // The second move line's (5,5), in the middle of the board: a second 王 below.
+    const size_t second =
+        bytes.find("\r\n", bytes.find("\r\n", bytes.find("\r\n") + 2) + 2) + 2 + 287 + 2;
+    bytes.replace(second + 3 * (9 * 4 + 4), 3, "-20");
+    std::ofstream(dir / "two.棋譜", std::ios::binary) << bytes;
+    EXPECT_EQ(cli("show --record " + file("two.棋譜") + " --at 0").status, 2);
+    const std::string command = std::string(ZORVAN_CLI_PATH) + " show --record " +
+                                file("two.棋譜") + " --at 0 2>&1 >/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char buffer[512] = {};
+    const size_t n = fread(buffer, 1, sizeof buffer - 1, pipe);
+    pclose(pipe);
+    const std::string error(buffer, n);
+    EXPECT_NE(error.find("move 2: "), std::string::npos) << error;
+    EXPECT_NE(error.find("two kings of a side"), std::string::npos) << error;
 }
 
 TEST_F(RecordCli, BadRecordOptionsAreRefused) {

@@ -23,7 +23,8 @@ GameState gameWithMoves(int moves) {
     g.ensureHistory(moves);
     for (int k = 1; k <= moves; ++k) {
         g.HISTORY[k] = g.HISTORY[0];
-        g.HISTORY[k][5][5] = (k % 2 == 0) ? -(k % 20 + 1) : (k % 20 + 1);
+        // Any piece but a king (a third king is a position the reader refuses).
+        g.HISTORY[k][5][5] = (k % 2 == 0) ? -(k % 18 + 1) : (k % 18 + 1);
         g.OWN_HAND_HISTORY[k][k % 12 + 1] = k % 10;
         g.ENEMY_HAND_HISTORY[k][12 - k % 12] = (k + 3) % 10;
         g.CLOCK_LOWER_BEFORE[k] = k * 1.5;
@@ -159,15 +160,19 @@ TEST_F(RecordFileTest, MalformedFilesAreRefusedOrReadLeniently) {
     // A short move line reads the missing fields as 0; junk past column 287 is ignored.
     std::string line(287, ' ');
     line.replace(0, 3, "-20");
+    line.replace(3, 3, " 19");
+    line.replace(243, 24, std::string(24, '0'));
     line.replace(243, 1, "7");
     line += "GARBAGE 999 -999";
-    ASSERT_EQ(parseRecord("h\nh\nh\n" + line + "\n  5\n", codec, g, headers, moves),
+    ASSERT_EQ(parseRecord("h\nh\nh\n" + line + "\n  5-20 19\n", codec, g, headers, moves),
               RecordError::None);
     EXPECT_EQ(moves, 2);
     EXPECT_EQ(g.HISTORY[1][1][1], -20);
     EXPECT_EQ(g.OWN_HAND_HISTORY[1][1], 7);
     EXPECT_EQ(g.HISTORY[2][1][1], 5);
+    EXPECT_EQ(g.HISTORY[2][1][2], -20);
     EXPECT_EQ(g.HISTORY[2][9][9], 0);
+    EXPECT_EQ(g.OWN_HAND_HISTORY[2][1], 0);
     // A code outside the pieces refuses the whole file and stores nothing.
     const Board before = g.HISTORY[1];
     std::string bad = line;
@@ -178,6 +183,95 @@ TEST_F(RecordFileTest, MalformedFilesAreRefusedOrReadLeniently) {
     bad.replace(3, 3, "999");
     EXPECT_EQ(parseRecord("h\r\nh\r\nh\r\n" + bad + "\r\n", codec, g, headers, moves),
               RecordError::BadCode);
+}
+
+// The bytes of a record whose move lines hold these boards, each with empty hands.
+std::string recordOfBoards(std::initializer_list<Board> boards) {
+    GameState g;
+    初期設定(g);
+    g.ensureHistory(static_cast<int>(boards.size()));
+    int k = 0;
+    for (const Board& b : boards) g.HISTORY[static_cast<size_t>(++k)] = b;
+    std::string bytes = "h\r\nh\r\nh\r\n", line;
+    for (int n = 1; n <= k; ++n) {
+        EXPECT_EQ(formatMoveLine(g, n, line), RecordError::None);
+        bytes += line + "\r\n";
+    }
+    return bytes;
+}
+
+// Positions the game cannot play are refused, wherever they stand in the record, but for the last
+// position of a game that ended by taking a king; in a turned position the armies change sides.
+TEST_F(RecordFileTest, PositionsWithoutOneKingASideAreRefusedButAFinishedGamesEnd) {
+    GameState start;
+    初期設定(start);
+    const Board standard = start.HISTORY[0];
+    Board turned{};
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) turned[10 - x][10 - y] = -standard[x][y];
+    const auto with = [](Board b, int x, int y, int code) {
+        b[x][y] = code;
+        return b;
+    };
+    const struct {
+        const char* position;
+        Board board;
+        bool playable;  // before the last position
+        bool last;      // as the last position
+    } cases[] = {
+        {"the standard start", standard, true, true},
+        {"the turned start", turned, true, true},
+        {"the lower 王 taken", with(standard, 5, 9, EMPTY), false, true},
+        {"the upper chess king taken", with(standard, 6, 1, EMPTY), false, true},
+        {"the turned board's lower chess king taken", with(turned, 4, 9, EMPTY), false, true},
+        {"the turned board's upper 王 taken", with(turned, 5, 1, EMPTY), false, true},
+        {"both kings gone", with(with(standard, 5, 9, EMPTY), 6, 1, EMPTY), false, false},
+        {"a second 王 below", with(standard, 5, 5, -OU), false, false},
+        {"a chess king beside the 王 below", with(standard, 5, 5, -KING), false, false},
+        {"a second chess king above", with(standard, 5, 5, +KING), false, false},
+        {"a 王 on each side", with(standard, 6, 1, +OU), false, false},
+        {"a chess king on each side", with(standard, 5, 9, -KING), false, false},
+        {"the taken 王 come back above", with(with(standard, 5, 9, EMPTY), 5, 5, +OU), false,
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.position);
+        GameState g;
+        初期設定(g);
+        RecordHeaders headers;
+        int moves = 0;
+        const RecordError middle = c.playable ? RecordError::None : RecordError::BadPosition;
+        const RecordError last = c.last ? RecordError::None : RecordError::BadPosition;
+        EXPECT_EQ(parseRecord(recordOfBoards({c.board, standard}), codec, g, headers, moves),
+                  middle);
+        EXPECT_EQ(parseRecord(recordOfBoards({standard, c.board}), codec, g, headers, moves), last);
+        EXPECT_EQ(parseRecord(recordOfBoards({c.board}), codec, g, headers, moves), last);
+        LoadedRecord record;
+        EXPECT_EQ(readRecord(recordOfBoards({standard, c.board, standard}), codec, record), middle);
+        EXPECT_EQ(record.refusedMove, c.playable ? 0 : 2) << "the move line named";
+    }
+}
+
+// A hand count is one digit: a sign, a letter or a blank in its column is no count.
+TEST_F(RecordFileTest, HandCountsThatAreNoDigitAreRefused) {
+    GameState start;
+    初期設定(start);
+    const std::string good = recordOfBoards({start.HISTORY[0]});
+    GameState g;
+    RecordHeaders headers;
+    int moves = 0;
+    ASSERT_EQ(parseRecord(good, codec, g, headers, moves), RecordError::None);
+    const size_t hands = good.size() - 2 - 287 + 243;  // the move line's first hand column
+    for (const size_t field : {size_t{0}, size_t{13}, size_t{23}}) {
+        for (const char c : {'-', '+', 'x', ' ', '\x82'}) {
+            std::string bad = good;
+            bad[hands + field] = c;
+            SCOPED_TRACE(std::string("field ") + std::to_string(field) + " holds '" + c + "'");
+            EXPECT_EQ(parseRecord(bad, codec, g, headers, moves), RecordError::BadHand);
+        }
+    }
+    EXPECT_STREQ(recordErrorMessage(RecordError::BadHand).text, "棋譜ﾌｧｲﾙが壊れています");
+    EXPECT_STREQ(recordErrorMessage(RecordError::BadPosition).text, "棋譜ﾌｧｲﾙが壊れています");
 }
 
 TEST_F(RecordFileTest, HeadersThatAreNotValidTextShowReplacementCharacters) {

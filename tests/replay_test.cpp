@@ -7,6 +7,7 @@
 #include "fakes.h"
 #include "platform/text/cp932_codec.h"
 #include "play/hooks.h"
+#include "records/record_file.h"
 #include "rules/hand_rules.h"
 
 namespace zorvan {
@@ -205,13 +206,37 @@ TEST_F(RecordGame, AThreeLineFileLoadsAsAnEmptyRecordAndABrokenOneChangesNothing
     Rig other;
     playOpening(other);
     const GameState before = other.g();
-    const auto broken = dir / "broken.棋譜";
-    std::ofstream(broken, std::ios::binary) << "a\r\nb\r\nc\r\n" << std::string(3, '9') << "\r\n";
-    File1_Click(other.game, broken.string());
-    EXPECT_EQ(other.host.messages.back(), (Shown{"棋譜ﾌｧｲﾙが壊れています", "棋譜"}));
-    EXPECT_EQ(other.g().BOARD, before.BOARD);
-    EXPECT_EQ(other.g().MOVE_NO, before.MOVE_NO);
-    EXPECT_EQ(other.g().KIFU_MODE, OFF);
+    // A code that is no piece; a position with two kings of a side, or none before the last
+    // position, that the game could not play; a hand count that is no digit.
+    std::string line;
+    ASSERT_EQ(formatMoveLine(before, 1, line), RecordError::None);
+    const auto withCell = [&line](int x, int y, const char* code) {
+        std::string changed = line;
+        changed.replace(static_cast<size_t>(3 * (9 * (x - 1) + (y - 1))), 3, code);
+        return changed;
+    };
+    std::string badHand = line;
+    badHand[250] = '-';
+    const std::string brokenLines[] = {
+        std::string(3, '9'),
+        withCell(5, 5, "-20"),
+        withCell(5, 9, "  0") + "\r\n" + line,
+        badHand,
+    };
+    for (const std::string& lines : brokenLines) {
+        const auto broken = dir / "broken.棋譜";
+        std::ofstream(broken, std::ios::binary | std::ios::trunc) << "a\r\nb\r\nc\r\n"
+                                                                  << lines << "\r\n";
+        other.forget();
+        File1_Click(other.game, broken.string());
+        EXPECT_EQ(other.host.messages, (std::vector<Shown>{{"棋譜ﾌｧｲﾙが壊れています", "棋譜"}}));
+        EXPECT_EQ(other.g().BOARD, before.BOARD);
+        EXPECT_EQ(other.g().HISTORY[1], before.HISTORY[1]);
+        EXPECT_EQ(other.g().MOVE_NO, before.MOVE_NO);
+        EXPECT_EQ(other.g().RECORD_END, before.RECORD_END);
+        EXPECT_EQ(other.g().TURN, before.TURN);
+        EXPECT_EQ(other.g().KIFU_MODE, OFF);
+    }
     File1_Click(other.game, (dir / "none.棋譜").string());
     EXPECT_EQ(other.host.messages.back().title, "棋譜");
 }

@@ -124,25 +124,20 @@ int runBestmove(const Args& args) {
             return usageError("bestmove: unexpected argument '" + rest[i] + "'");
         }
     }
-    const Side side = g.sideOf(g.TURN);
-    if (level >= 4) {
-        if (scores) return usageError("bestmove: --scores is for levels 1 to 3");
-        return strongBestmove(g, level, movetime, depth, output);
-    }
-    if (output != StrongOutput::Line)
+    if (level >= 4 && scores) return usageError("bestmove: --scores is for levels 1 to 3");
+    if (level <= 3 && output != StrongOutput::Line)
         return usageError("bestmove: --request and --answer are for levels 4 and 5");
-    if (movetime > 0 || depth > 0)
+    if (level <= 3 && (movetime > 0 || depth > 0))
         return usageError("bestmove: --movetime and --depth are for levels 4 and 5");
-    // Levels 1..3 answer for the lower side on the turned position, as in selfplay; once a game is
-    // over with the lower side to move they refuse, as they always did.
-    if (side != Side::Upper && (side == Side::None || g.WINNER != NO_SIDE)) {
-        std::fputs("the computer plays the upper side\n", stderr);
-        return 2;
-    }
-    if (g.WINNER != NO_SIDE) {
+    // The stronger levels find nothing to play in a game that is over, and say so themselves.
+    if (level >= 4) return strongBestmove(g, level, movetime, depth, output);
+    // A game that is over (a king taken) has nothing to play, whoever is to move.
+    const Side side = g.sideOf(g.TURN);
+    if (g.WINNER != NO_SIDE || side == Side::None) {
         std::printf("bestmove none\n");
         return 0;
     }
+    // Levels 1..3 answer for the lower side on the turned position, as in selfplay.
     g.GAME_MODE = MODE_COM;
     g.COM_LEVEL = level;
     ScoreLister lister(side == Side::Lower);

@@ -36,6 +36,8 @@ int startFromRecord(const std::string& path, const std::string& at, GameState& g
     g.MOVE_COUNT = g.MOVE_NO;
     g.RECORD_END = moves;
     調査_先手後手(g);
+    // The last position of a finished game: a king was taken, nothing more is played.
+    settleTakenKing(g);
     g.OWN_HAND_COUNT = 調査_持駒数(g, g.LOWER_PLAYER);
     g.ENEMY_HAND_COUNT = 調査_持駒数(g, g.UPPER_PLAYER);
     g.TURN = 調査_先番(g, g.MOVE_NO);
@@ -72,6 +74,9 @@ int setUpPosition(const Args& args, GameState& g, Args& rest) {
     Drawing silent(g);
     std::string refused;
     if (const int ply = playLine(g, silent, moves, &refused)) {
+        if (g.WINNER != NO_SIDE)
+            return usageError("move " + refused + " at ply " + std::to_string(ply) +
+                              ": the game is over, a king was taken");
         std::fprintf(stderr, "illegal move %s at ply %d\n", refused.c_str(), ply);
         return 2;
     }

@@ -1,6 +1,7 @@
 // Record files from the command line: `record FILE` writes the game given by the position
 // options, and the shared helpers load a record as a starting position or save a finished game.
 #include <cstdio>
+#include <string>
 
 #include "cli.h"
 #include "position.h"
@@ -35,6 +36,10 @@ const char* reason(RecordError e) {
             return "the record is too long";
         case RecordError::BadCode:
             return "the record holds a code that is no piece";
+        case RecordError::BadHand:
+            return "the record holds a hand count that is no single digit";
+        case RecordError::BadPosition:
+            return "the record holds a position without a side's king or with two kings of a side";
     }
     return "";
 }
@@ -44,10 +49,16 @@ const char* reason(RecordError e) {
 int loadRecordFile(const std::string& path, GameState& g, int& moves) {
     std::string bytes;
     RecordError e = readWholeFile(path, bytes, RECORD_FILE_LIMIT);
-    RecordHeaders headers;
+    LoadedRecord record;
     const Cp932TableCodec codec;
-    if (e == RecordError::None) e = parseRecord(bytes, codec, g, headers, moves);
-    if (e != RecordError::None) return usageError(path + ": " + reason(e));
+    if (e == RecordError::None) e = readRecord(bytes, codec, record);
+    if (e != RecordError::None) {
+        std::string where = path + ": ";
+        if (record.refusedMove > 0) where += "move " + std::to_string(record.refusedMove) + ": ";
+        return usageError(where + reason(e));
+    }
+    storeRecord(record, g);
+    moves = static_cast<int>(record.moves.size());
     return 0;
 }
 

@@ -146,6 +146,9 @@ private:
 
     void matchMan();
     void matchCom();
+    // At a position whose king was taken (the last position of a finished game's record) the game
+    // is over: announces the winner and offers a new game, as the capture itself did. True then.
+    bool endIfKingTaken();
     void about();
     void levelClick(int n);
 

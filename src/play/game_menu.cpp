@@ -121,6 +121,7 @@ void Game::matchMan() {
     m_g.KIFU_MODE = OFF;
     調査_先手後手(m_g);
     m_g.TURN = 調査_先番(m_g, m_g.MOVE_NO);
+    if (endIfKingTaken()) return;
     if (m_g.TURN == SENTE) m_host.message(tr("先手の番です"), " ");
     if (m_g.TURN == GOTE) m_host.message(tr("後手の番です"), " ");
     m_g.RESUME_PENDING = OFF;
@@ -139,12 +140,23 @@ void Game::matchCom() {
     setTimer(true);
     調査_先手後手(m_g);
     m_g.TURN = 調査_先番(m_g, m_g.MOVE_NO);
+    if (endIfKingTaken()) return;
     if (m_g.TURN == m_g.LOWER_PLAYER) {
         m_host.message(tr("MANの番です"), " ");
         m_g.RESUME_PENDING = OFF;
     } else if (m_g.TURN == m_g.UPPER_PLAYER) {
         com_ban();
     }
+}
+
+bool Game::endIfKingTaken() {
+    if (!settleTakenKing(m_g)) return false;
+    setTimer(false);
+    if (m_g.GAME_MODE == MODE_COM)
+        終了(m_g.WINNER == m_g.LOWER_PLAYER ? tr("あなた") : tr("ｺﾝﾋﾟｭｰﾀ"));
+    else
+        終了(m_g.WINNER == SENTE ? tr("先手") : tr("後手"));
+    return true;
 }
 
 void Game::about() {

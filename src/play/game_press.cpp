@@ -69,6 +69,8 @@ void Game::mousePress(int button, double xTwips, double yTwips) {
 
     調査_先手後手(m_g);
     m_g.TURN = 調査_先番(m_g, m_g.MOVE_NO);
+    // Stepped forward to the position whose king was taken: the game is over.
+    if (endIfKingTaken()) return;
 
     // Announce the turn again after the position was stepped through.
     if (m_g.GAME_MODE == MODE_MAN && m_g.RESUME_PENDING == ON) {

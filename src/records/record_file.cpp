@@ -36,6 +36,8 @@ RecordMessage recordErrorMessage(RecordError e) {
         case RecordError::TooLarge:
             return {N_("棋譜ﾌｧｲﾙが大きすぎます"), N_("棋譜")};
         case RecordError::BadCode:
+        case RecordError::BadHand:
+        case RecordError::BadPosition:
             return {N_("棋譜ﾌｧｲﾙが壊れています"), N_("棋譜")};
     }
     return {"", ""};
@@ -225,8 +227,23 @@ RecordError readWholeFile(const std::string& path, std::string& bytes, size_t li
     return RecordError::None;
 }
 
+bool kingsArePlayable(const RecordMove& m, bool last) {
+    int lower = 0, upper = 0, ou = 0, king = 0;
+    for (const std::int8_t code : m.cells) {
+        const int kind = kindOf(code);
+        if (kind != OU && kind != KING) continue;
+        (code < 0 ? lower : upper) += 1;
+        (kind == OU ? ou : king) += 1;
+    }
+    // At most one king a side and one of each kind, so that two kings are the 王 and the chess
+    // king on different sides; both of them until the last snapshot, at least one in it.
+    if (lower > 1 || upper > 1 || ou > 1 || king > 1) return false;
+    return last ? lower + upper >= 1 : lower + upper == 2;
+}
+
 RecordError readRecord(std::string_view bytes, const TextCodec& codec, LoadedRecord& record) {
     record.moves.clear();
+    record.refusedMove = 0;
     for (std::string& h : record.headers.lines) h.clear();
 
     // First the shape: three header lines of a bounded length, at most RECORD_MAX_MOVES moves.
@@ -246,23 +263,30 @@ RecordError readRecord(std::string_view bytes, const TextCodec& codec, LoadedRec
     moves.assign(count, RecordMove{});
     lines = LineReader(bytes);
     for (size_t i = 0; i < headerCount; ++i) lines.next(line);
-    for (RecordMove& m : moves) {
+    const auto refuse = [&record](size_t index, RecordError e) {
+        record.moves.clear();
+        record.refusedMove = static_cast<int>(index) + 1;
+        return e;
+    };
+    for (size_t i = 0; i < count; ++i) {
+        RecordMove& m = moves[i];
         lines.next(line);
         // Cells past the end of a short line read as 0, as the moves table starts out.
         const size_t cells = std::min<size_t>(81, (line.size() + 2) / 3);
         for (size_t cell = 0; cell < cells; ++cell) {
             const long long code = fieldValue(line, cell * 3, 3);
-            if (code < -KIND_COUNT || code > KIND_COUNT) {
-                moves.clear();
-                return RecordError::BadCode;
-            }
+            if (code < -KIND_COUNT || code > KIND_COUNT) return refuse(i, RecordError::BadCode);
             m.cells[cell] = static_cast<std::int8_t>(code);
         }
+        if (!kingsArePlayable(m, i + 1 == count)) return refuse(i, RecordError::BadPosition);
         if (line.size() <= kHandColumn) continue;
-        for (size_t s = 0; s < static_cast<size_t>(HAND_SLOTS); ++s) {
-            // A one-character field holds a single digit at most.
-            m.ownHand[s] = static_cast<std::int8_t>(fieldValue(line, kHandColumn + 2 * s, 1));
-            m.enemyHand[s] = static_cast<std::int8_t>(fieldValue(line, kHandColumn + 2 * s + 1, 1));
+        // A hand count is one digit; the fields past the end of a short line read as 0.
+        const size_t hands = std::min<size_t>(2 * HAND_SLOTS, line.size() - kHandColumn);
+        for (size_t f = 0; f < hands; ++f) {
+            const unsigned digit =
+                static_cast<unsigned char>(line[kHandColumn + f]) - static_cast<unsigned>('0');
+            if (digit > 9) return refuse(i, RecordError::BadHand);
+            (f % 2 == 0 ? m.ownHand : m.enemyHand)[f / 2] = static_cast<std::int8_t>(digit);
         }
         for (size_t c = 0; c < 4; ++c) {
             const long long v = fieldValue(line, kClockColumn + 5 * c, 5);

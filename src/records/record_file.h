@@ -39,6 +39,8 @@ enum class RecordError {
     ReadFailed,    // the file could not be opened or read
     TooLarge,      // more moves than RECORD_MAX_MOVES, a file or a header line too long
     BadCode,       // a board cell holds no valid code
+    BadHand,       // a hand count is no single digit
+    BadPosition,   // a side has no king or more than one, where the game could not go on
 };
 
 // Message text and title shown for a refusal.
@@ -90,11 +92,19 @@ struct RecordMove {
 struct LoadedRecord {
     RecordHeaders headers;
     std::vector<RecordMove> moves;
+    int refusedMove = 0;  // the move line (1 for the first) a refused file was refused at, or 0
 };
 
+// Can the game play from this snapshot? Each side has one king, the 王 on one side and the chess
+// king on the other. The last snapshot of a record may lack one of them: the move that led to it
+// took that king and ended the game.
+bool kingsArePlayable(const RecordMove& m, bool last);
+
 // Reads the bytes of a record file: the three header lines, decoded (once), and every move line.
-// The whole file is checked; a refused file leaves `record` empty. Text past column 287 is
-// ignored; a missing or non-numeric field reads as 0, a negative clock as 0.
+// The whole file is checked; a refused file leaves `record` empty (but for refusedMove). Text past
+// column 287 is ignored; a missing or non-numeric field reads as 0, a negative clock as 0. Refused:
+// a code that is no piece, a hand count that is no digit, a position the game cannot play
+// (kingsArePlayable).
 RecordError readRecord(std::string_view bytes, const TextCodec& codec, LoadedRecord& record);
 
 // Puts the moves of a read record into history entries 1..n of `g` (n = the number of moves).

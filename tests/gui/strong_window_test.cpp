@@ -175,6 +175,23 @@ TEST(StrongComputerWindow, TheBuiltInSearchPlaysAtLevelFour) {
     EXPECT_EQ(f.state().TURN, f.state().LOWER_PLAYER);
 }
 
+// LEVEL5's own search: two threads over a shared table, and the table kept from its first move
+// for its second.
+TEST(StrongComputerWindow, TheBuiltInSearchPlaysTwoMovesAtLevelFive) {
+    WindowFixture f;
+    f.window.action("LEVEL5")->trigger();
+    f.window.action("START2")->trigger();
+    f.press(3, 7);
+    f.press(3, 6);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.state().MOVE_NO == 2; }, kPatienceMs));
+    f.press(7, 7);
+    f.press(7, 6);
+    ASSERT_EQ(f.state().MOVE_NO, 3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.state().MOVE_NO == 4; }, kPatienceMs));
+    EXPECT_EQ(f.state().TURN, f.state().LOWER_PLAYER);
+    EXPECT_EQ(f.window.game().thinking(), Game::Thinking::None);
+}
+
 // An answer that arrives while the game shows a message box waits until the box is closed, so
 // the game never handles it inside another of its procedures.
 TEST(BackgroundJobs, AnAnswerWaitsUntilTheGamesBoxIsClosed) {
