@@ -10,29 +10,10 @@
 
 #include "platform/text/cp932_codec.h"
 #include "records/record_file.h"
+#include "utf8_encode.h"
 
 namespace zorvan {
 namespace {
-
-std::string utf8(char32_t c) {
-    std::string s;
-    if (c < 0x80) {
-        s += static_cast<char>(c);
-    } else if (c < 0x800) {
-        s += static_cast<char>(0xC0 | (c >> 6));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        s += static_cast<char>(0xE0 | (c >> 12));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | (c >> 18));
-        s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return s;
-}
 
 class Cp932TableCodecTest : public ::testing::Test {
 protected:
@@ -59,8 +40,8 @@ TEST_F(Cp932TableCodecTest, EncodesEveryCharacterAsTheCLibrary) {
     std::string out;
     for (char32_t c = 0; c < 0x110000; ++c) {
         if (c >= 0xD800 && c <= 0xDFFF) continue;
-        expectSameEncoding(utf8(c));
-        encodable += table.encode(utf8(c), out) ? 1 : 0;
+        expectSameEncoding(utf8Of(c));
+        encodable += table.encode(utf8Of(c), out) ? 1 : 0;
     }
     EXPECT_GT(encodable, 7000);
 }
@@ -85,7 +66,7 @@ TEST_F(Cp932TableCodecTest, ConvertsMixedAndBrokenTextsAsTheCLibrary) {
     for (int i = 0; i < 20000; ++i) {
         std::string text;
         for (int k = static_cast<int>(random() % 6); k >= 0; --k)
-            text += utf8(samples[random() % std::size(samples)]);
+            text += utf8Of(samples[random() % std::size(samples)]);
         expectSameEncoding(text);
     }
 }

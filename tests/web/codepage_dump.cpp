@@ -18,6 +18,9 @@ using DumpedCodec = zorvan::Cp932Codec;
 #include "records/cp932_table_codec.h"
 using DumpedCodec = zorvan::Cp932TableCodec;
 #endif
+#include "../utf8_encode.h"
+
+using zorvan::utf8Of;
 
 namespace {
 
@@ -30,26 +33,6 @@ std::string hex(const std::string& bytes) {
         out += b;
     }
     return out;
-}
-
-std::string utf8(std::uint32_t c) {
-    std::string s;
-    if (c < 0x80) {
-        s += static_cast<char>(c);
-    } else if (c < 0x800) {
-        s += static_cast<char>(0xC0 | (c >> 6));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        s += static_cast<char>(0xE0 | (c >> 12));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | (c >> 18));
-        s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return s;
 }
 
 // A small fixed generator, the same in every build.
@@ -74,7 +57,7 @@ int main(int argc, char** argv) {
     std::string bytes;
     for (std::uint32_t c = 0; c < 0x110000; ++c) {
         if (c >= 0xD800 && c <= 0xDFFF) continue;
-        if (codec.encode(utf8(c), bytes)) std::fprintf(out, "E %04X %s\n", c, hex(bytes).c_str());
+        if (codec.encode(utf8Of(c), bytes)) std::fprintf(out, "E %04X %s\n", c, hex(bytes).c_str());
     }
     for (int b = 0; b < 256; ++b) decodeLine(out, codec, std::string(1, static_cast<char>(b)));
     for (int b = 0; b < 0x10000; ++b)
@@ -107,7 +90,7 @@ int main(int argc, char** argv) {
             if (r % 16 == 0) {
                 text += static_cast<char>(0x80 + (r >> 8) % 0x80);  // a stray byte
             } else {
-                text += utf8(samples[(r >> 8) % (sizeof samples / sizeof samples[0])]);
+                text += utf8Of(samples[(r >> 8) % (sizeof samples / sizeof samples[0])]);
             }
         }
         const bool ok = codec.encode(text, bytes);
