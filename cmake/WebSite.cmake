@@ -1,5 +1,6 @@
 # The site's files beside the modules (included by cmake/Web.cmake):
 #   build-web/site/fonts/zorvan-jp.woff2   the window's face cut down to the game's characters
+#   build-web/site/sounds/<name>.wav       the window's six sounds, byte for byte
 
 include(${CMAKE_SOURCE_DIR}/cmake/FontPython.cmake)
 if(NOT ZORVAN_FONT_PYTHON)
@@ -36,3 +37,28 @@ if(EXISTS ${ZORVAN_FONT_LICENSE_SOURCE})
   list(APPEND ZORVAN_FONT_OUTPUTS ${ZORVAN_FONT_LICENSE})
 endif()
 add_custom_target(zorvan-font ALL DEPENDS ${ZORVAN_FONT_OUTPUTS})
+
+# The sounds: the window's own synthesiser, built by emscripten like every program here and run
+# by node, writes them straight into the site. No native compiler is needed, and the files are
+# the window's byte for byte (the web tests compare them). (Not through the toolchain's emulator
+# setting: it gives node an option node 20 refuses.)
+find_program(ZORVAN_NODE node REQUIRED)
+add_executable(make-sounds ${CMAKE_SOURCE_DIR}/tools/make_sounds.cpp
+                           ${CMAKE_SOURCE_DIR}/tools/make_bgm.cpp)
+set_target_properties(make-sounds PROPERTIES
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools
+  CXX_LINKER_LAUNCHER "${ZORVAN_WEB_LINKER_LAUNCHER}")
+target_link_options(make-sounds PRIVATE ${ZORVAN_NODE_PROGRAM_OPTIONS})
+set(ZORVAN_SITE_SOUNDS ${ZORVAN_SITE}/sounds)
+set(ZORVAN_WEB_SOUND_FILES
+  ${ZORVAN_SITE_SOUNDS}/その他.wav ${ZORVAN_SITE_SOUNDS}/禁止.wav
+  ${ZORVAN_SITE_SOUNDS}/駒打音.wav ${ZORVAN_SITE_SOUNDS}/チェス打音.wav
+  ${ZORVAN_SITE_SOUNDS}/消滅.wav ${ZORVAN_SITE_SOUNDS}/BGM.wav)
+add_custom_command(
+  OUTPUT ${ZORVAN_WEB_SOUND_FILES}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ZORVAN_SITE_SOUNDS}
+  COMMAND ${ZORVAN_NODE} $<TARGET_FILE:make-sounds> ${ZORVAN_SITE_SOUNDS}
+  DEPENDS make-sounds
+  COMMENT "Synthesising the game's sounds into ${ZORVAN_SITE_SOUNDS}"
+  VERBATIM)
+add_custom_target(zorvan-web-sounds ALL DEPENDS ${ZORVAN_WEB_SOUND_FILES})

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """The site's own files beside the modules: the page's font holds every character the game shows
-a player, in every language, and is the window's face; the sounds are the window's.
+a player, in every language, and is the window's face; the sounds are the window's, byte for byte.
 
     site_test.py    (ZORVAN_WEB_BUILD, ZORVAN_DRAWN_TEXTS, ZORVAN_SOURCE_DIR in the environment;
                      ZORVAN_RUN_DIR, the native build's folder with the window's sounds)
@@ -90,6 +90,25 @@ class Font(unittest.TestCase):
         self.assertLessEqual(size, FONT_BUDGET)
         # Cut down: far fewer glyphs than the face's 65,535.
         self.assertLess(len(self.font.getGlyphOrder()), 1000)
+
+
+
+class Sounds(unittest.TestCase):
+    # The names the game looks the sounds up by (the page fetches sounds/<name>.wav).
+    NAMES = ["その他", "禁止", "駒打音", "チェス打音", "消滅", "BGM"]
+
+    def test_are_the_windows_sounds(self):
+        run = os.environ["ZORVAN_RUN_DIR"]
+        for name in self.NAMES:
+            with self.subTest(name=name):
+                with open(os.path.join(SITE, "sounds", name + ".wav"), "rb") as f:
+                    page = f.read()
+                with open(os.path.join(run, name + ".wav"), "rb") as f:
+                    window = f.read()
+                self.assertEqual(page[:4], b"RIFF")
+                self.assertTrue(page == window, f"{name}.wav differs from the window's")
+        self.assertEqual(sorted(os.listdir(os.path.join(SITE, "sounds"))),
+                         sorted(n + ".wav" for n in self.NAMES))
 
 
 if __name__ == "__main__":
