@@ -1,6 +1,7 @@
 # The site's files beside the modules (included by cmake/Web.cmake):
 #   build-web/site/fonts/zorvan-jp.woff2   the window's face cut down to the game's characters
 #   build-web/site/sounds/<name>.wav       the window's six sounds, byte for byte
+#   build-web/site/sw.js                   the service worker with the list of the site's files
 
 include(${CMAKE_SOURCE_DIR}/cmake/FontPython.cmake)
 if(NOT ZORVAN_FONT_PYTHON)
@@ -62,3 +63,30 @@ add_custom_command(
   COMMENT "Synthesising the game's sounds into ${ZORVAN_SITE_SOUNDS}"
   VERBATIM)
 add_custom_target(zorvan-web-sounds ALL DEPENDS ${ZORVAN_WEB_SOUND_FILES})
+
+# The service worker: app/web/sw.js with the list of every file of the site and a version made
+# from their contents, so that a new build replaces the cache of the old one. It is written after
+# every other target of the browser build has put its files into the site (the targets are
+# gathered once the whole project has been read, so the page's own targets are among them), and
+# again at every build; the file changes only when the site does.
+add_custom_target(zorvan-site ALL
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make_service_worker.py
+          --site ${ZORVAN_SITE} --template ${CMAKE_SOURCE_DIR}/app/web/sw.js
+          --on-demand sounds/BGM.wav
+  COMMENT "Listing the site's files for the service worker"
+  VERBATIM)
+
+function(zorvan_site_after_every_target)
+  set(targets)
+  set(dirs ${CMAKE_SOURCE_DIR})
+  while(dirs)
+    list(POP_FRONT dirs dir)
+    get_property(here DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+    get_property(below DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+    list(APPEND targets ${here})
+    list(APPEND dirs ${below})
+  endwhile()
+  list(REMOVE_ITEM targets zorvan-site)
+  add_dependencies(zorvan-site ${targets})
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL zorvan_site_after_every_target)

@@ -1,6 +1,8 @@
 #!/usr/bin/python3
 """The site's own files beside the modules: the page's font holds every character the game shows
-a player, in every language, and is the window's face; the sounds are the window's, byte for byte.
+a player, in every language, and is the window's face; the sounds are the window's, byte for byte;
+the service worker lists every file of the site under a version that follows their contents; the
+page carries the Content Security Policy of app/web/csp.txt.
 
     site_test.py    (ZORVAN_WEB_BUILD, ZORVAN_DRAWN_TEXTS, ZORVAN_SOURCE_DIR in the environment;
                      ZORVAN_RUN_DIR, the native build's folder with the window's sounds)
@@ -8,11 +10,15 @@ a player, in every language, and is the window's face; the sounds are the window
 Needs fontTools (Debian's python3-fonttools) to read the font.
 """
 
+import json
 import os
+import re
+import shutil
 import subprocess
 import sys
 import tempfile
 import unittest
+import urllib.parse
 
 from fontTools.ttLib import TTFont
 
@@ -109,6 +115,68 @@ class Sounds(unittest.TestCase):
                 self.assertTrue(page == window, f"{name}.wav differs from the window's")
         self.assertEqual(sorted(os.listdir(os.path.join(SITE, "sounds"))),
                          sorted(n + ".wav" for n in self.NAMES))
+
+
+
+def worker_fields(folder):
+    with open(os.path.join(folder, "sw.js"), encoding="utf-8") as f:
+        text = f.read()
+    version = re.search(r'^const VERSION = "([0-9a-f]+)";$', text, re.M).group(1)
+    files = json.loads(re.search(r"^const FILES = (\[[^\]]*\]);$", text, re.M).group(1))
+    return version, files
+
+
+class ServiceWorker(unittest.TestCase):
+    def make(self, folder):
+        subprocess.run([sys.executable, os.path.join(SOURCE, "tools", "make_service_worker.py"),
+                        "--site", folder, "--template", os.path.join(SOURCE, "app", "web", "sw.js"),
+                        "--on-demand", "sounds/BGM.wav"], check=True)
+        return worker_fields(folder)
+
+    def test_lists_every_file_of_the_site_but_itself_and_the_music(self):
+        _, files = worker_fields(SITE)
+        present = set()
+        for root, _, names in os.walk(SITE):
+            for name in names:
+                present.add(os.path.relpath(os.path.join(root, name), SITE).replace(os.sep, "/"))
+        listed = {urllib.parse.unquote(f) for f in files}
+        self.assertEqual(listed, present - {"sw.js", "sounds/BGM.wav"})
+        for name in ("zorvan-search.wasm", "fonts/zorvan-jp.woff2", "sounds/禁止.wav"):
+            self.assertIn(name, listed)
+
+    def test_a_change_of_any_file_is_a_new_version(self):
+        with tempfile.TemporaryDirectory() as folder:
+            copy = os.path.join(folder, "site")
+            shutil.copytree(SITE, copy)
+            first, files = self.make(copy)
+            worker = os.path.join(copy, "sw.js")
+            written = os.stat(worker).st_mtime_ns
+            self.assertEqual(self.make(copy), (first, files))
+            self.assertEqual(os.stat(worker).st_mtime_ns, written, "written again unchanged")
+            versions = {first}
+            for name in ("zorvan-search.wasm", "sounds/BGM.wav"):
+                with open(os.path.join(copy, name), "ab") as f:
+                    f.write(b"\0")
+                version, now = self.make(copy)
+                self.assertNotIn(version, versions, name)
+                self.assertEqual(now, files)
+                versions.add(version)
+            with open(os.path.join(copy, "added.txt"), "w") as f:
+                f.write("a new file\n")
+            version, now = self.make(copy)
+            self.assertNotIn(version, versions)
+            self.assertEqual(sorted(now), sorted(files + ["added.txt"]))
+
+    def test_the_page_carries_the_policy(self):
+        index = os.path.join(SITE, "index.html")
+        if not os.path.exists(index):
+            self.skipTest("no page in the site yet")
+        with open(os.path.join(SOURCE, "app", "web", "csp.txt"), encoding="utf-8") as f:
+            policy = f.read().strip()
+        with open(index, encoding="utf-8") as f:
+            page = f.read()
+        tag = f'<meta http-equiv="Content-Security-Policy" content="{policy}">'
+        self.assertIn(tag, page)
 
 
 if __name__ == "__main__":
