@@ -69,14 +69,14 @@ add_custom_target(zorvan-web-sounds ALL DEPENDS ${ZORVAN_WEB_SOUND_FILES})
 # every other target of the browser build has put its files into the site (the targets are
 # gathered once the whole project has been read, so the page's own targets are among them), and
 # again at every build; the file changes only when the site does.
-add_custom_target(zorvan-site ALL
+add_custom_target(zorvan-offline ALL
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make_service_worker.py
           --site ${ZORVAN_SITE} --template ${CMAKE_SOURCE_DIR}/app/web/sw.js
           --on-demand sounds/BGM.wav
   COMMENT "Listing the site's files for the service worker"
   VERBATIM)
 
-function(zorvan_site_after_every_target)
+function(zorvan_offline_after_every_target)
   set(targets)
   set(dirs ${CMAKE_SOURCE_DIR})
   while(dirs)
@@ -86,7 +86,7 @@ function(zorvan_site_after_every_target)
     list(APPEND targets ${here})
     list(APPEND dirs ${below})
   endwhile()
-  list(REMOVE_ITEM targets zorvan-site)
-  add_dependencies(zorvan-site ${targets})
+  list(REMOVE_ITEM targets zorvan-offline)
+  add_dependencies(zorvan-offline ${targets})
 endfunction()
-cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL zorvan_site_after_every_target)
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL zorvan_offline_after_every_target)
