@@ -40,3 +40,6 @@ set_target_properties(zorvan-codepage-dump PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests
   CXX_LINKER_LAUNCHER "${ZORVAN_WEB_LINKER_LAUNCHER}")
 target_link_options(zorvan-codepage-dump PRIVATE ${ZORVAN_NODE_PROGRAM_OPTIONS})
+
+# The font, the sounds and the service worker of the site.
+include(${CMAKE_SOURCE_DIR}/cmake/WebSite.cmake)
