@@ -1,0 +1,88 @@
+// A player's session on the page, written down as it goes as the events the native replay
+// (page_replay.cpp) gives the core's game: the same presses, menu commands, answers and record
+// panel texts, so that both can be compared box for box, text for text and byte for byte.
+import * as h from './page_helpers.mjs';
+
+export class Session {
+    constructor(page) {
+        this.page = page;
+        this.events = [];
+        this.boxes = [];      // every box the page showed: { text, title, question }
+        this.trigger = 0;     // where the event that opened the boxes now answered stands
+        this.answered = 0;    // answers given since that event
+    }
+
+    push(event) {
+        this.events.push(event);
+        this.trigger = this.events.length - 1;
+        this.answered = 0;
+    }
+
+    async menu(...path) {
+        for (const name of path) {
+            this.push(`menu ${name}`);
+            await h.menu(this.page, name);
+        }
+    }
+
+    async press(c, r, button = 'left') {
+        const t = h.cellTwips(c, r);
+        this.push(`press ${button === 'left' ? 1 : 2} ${t.x} ${t.y}`);
+        await h.pressCell(this.page, c, r, button);
+    }
+
+    // A move in the command-line tool's notation: "7776", "2822+" (right button), "HU*55" is not
+    // needed by these tests.
+    async move(text) {
+        const [fx, fy, tx, ty] = [...text.slice(0, 4)].map(Number);
+        await this.press(fx, fy);
+        await this.press(tx, ty, text.endsWith('+') ? 'right' : 'left');
+    }
+
+    // Answers the box open now ('ok', 'yes' or 'no'; Yes or OK when not given).
+    async answer(name) {
+        const b = await h.box(this.page);
+        const question = b.buttons.includes('yes');
+        const pressed = name || (question ? 'yes' : 'ok');
+        this.boxes.push({ text: b.text, title: b.title, question });
+        if (question) {
+            // The native game takes its answers before the event that asks for them.
+            this.events.splice(this.trigger + 1 + this.answered, 0,
+                               `answer ${pressed === 'yes' ? 'yes' : 'no'}`);
+            this.answered += 1;
+        }
+        await h.answer(this.page, pressed);
+        return b;
+    }
+
+    // Types into a record panel box (1 game name, 2 first player, 3 second player, 4 file name).
+    async type(field, text) {
+        const id = ['Text2', 'Text3', 'Text4', 'Text1'][field - 1];
+        await this.page.click(`#${id}`, { clickCount: 3 });
+        await this.page.type(`#${id}`, text);
+        this.events.push(`panel ${field} ${text}`);
+    }
+
+    async returnButton() {
+        this.push('menu Command1');
+        await this.page.click('#Command1');
+    }
+
+    async openFile(path, nativePath = path) {
+        this.push(`open ${nativePath}`);
+        const [chooser] = await Promise.all([this.page.waitForFileChooser(),
+                                             this.page.click('#OpenFile')]);
+        await chooser.accept([path]);
+    }
+
+    async language(code) {
+        this.events.push(`language ${code}`);
+        await this.page.select('#language', code);
+        await this.page.waitForFunction((c) => document.documentElement.lang === c, {}, code);
+    }
+
+    // The same events in the native game.
+    native() {
+        return h.replayNative(this.events);
+    }
+}
