@@ -310,6 +310,7 @@ async function main() {
         texts: () => board.texts(),
         checks: () => game.checks(),
         ended: () => ended,
+        searching: () => worker.waiting.size > 0,
     };
     document.body.dataset.ready = 'true';
 }

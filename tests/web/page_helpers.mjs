@@ -111,6 +111,13 @@ export async function box(page, timeout = 30000) {
     });
 }
 
+// Waits until the page has handled everything or a box is open; true for a box.
+export async function settle(page, timeout = 30000) {
+    await page.waitForFunction(() => window.zorvan.idle() ||
+                               !document.getElementById('layer').hidden, { timeout });
+    return boxOpen(page);
+}
+
 export async function boxOpen(page) {
     return page.evaluate(() => !document.getElementById('layer').hidden);
 }

@@ -8,14 +8,12 @@ export class Session {
         this.page = page;
         this.events = [];
         this.boxes = [];      // every box the page showed: { text, title, question }
-        this.trigger = 0;     // where the event that opened the boxes now answered stands
-        this.answered = 0;    // answers given since that event
+        this.trigger = 0;     // where the event that opened the box now answered stands
     }
 
     push(event) {
         this.events.push(event);
         this.trigger = this.events.length - 1;
-        this.answered = 0;
     }
 
     async menu(...path) {
@@ -39,20 +37,28 @@ export class Session {
         await this.press(tx, ty, text.endsWith('+') ? 'right' : 'left');
     }
 
-    // Answers the box open now ('ok', 'yes' or 'no'; Yes or OK when not given).
+    // Answers the box open now: a question with `name` ('yes' or 'no'; Yes when not given), a
+    // message with OK.
     async answer(name) {
         const b = await h.box(this.page);
         const question = b.buttons.includes('yes');
-        const pressed = name || (question ? 'yes' : 'ok');
+        const pressed = question ? (name === 'no' ? 'no' : 'yes') : 'ok';
         this.boxes.push({ text: b.text, title: b.title, question });
         if (question) {
-            // The native game takes its answers before the event that asks for them.
-            this.events.splice(this.trigger + 1 + this.answered, 0,
+            // The native game takes its answers before the event that asks for them, in order.
+            this.events.splice(this.trigger, 0,
                                `answer ${pressed === 'yes' ? 'yes' : 'no'}`);
-            this.answered += 1;
+            this.trigger += 1;
         }
         await h.answer(this.page, pressed);
         return b;
+    }
+
+    // Answers every box the last events opened (questions with `name`), until the page is idle.
+    async answerAll(name) {
+        const shown = [];
+        while (await h.settle(this.page)) shown.push(await this.answer(name));
+        return shown;
     }
 
     // Types into a record panel box (1 game name, 2 first player, 3 second player, 4 file name).
