@@ -59,13 +59,13 @@ export async function launchBrowser() {
 // is given. `frozenClock`: the page's time of day stands still (the clocks stay at zero, as in the
 // native replay). `downloads`: the folder downloads go to.
 export async function openPage(browser, url, { context, frozenClock, downloads, language = 'ja-JP',
-                                              width = 800, height = 900 } = {}) {
+                                              width = 800, height = 900, touch = false } = {}) {
     const ctx = context || await browser.createBrowserContext();
     const page = await ctx.newPage();
     page.errors = [];
     page.on('pageerror', (e) => page.errors.push(e.message));
     page.on('console', (m) => { if (m.type() === 'error') page.errors.push(m.text()); });
-    await page.setViewport({ width, height });
+    await page.setViewport({ width, height, hasTouch: touch, isMobile: false });
     if (language) {
         await page.evaluateOnNewDocument((l) => {
             Object.defineProperty(navigator, 'languages', { get: () => [l] });

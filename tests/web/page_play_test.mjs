@@ -195,6 +195,68 @@ test('English through the language switch, kept across a reload, as the native g
     }
 });
 
+test('on a touch screen a long press promotes: a chess pawn chooses its piece in the dialog', async () => {
+    const page = await h.openPage(browser, server.url, { frozenClock: true, touch: true });
+    const s = new Session(page);
+    try {
+        await s.menu('TAIKYOKU', 'MATCH_MAN');
+        await s.answer();
+        const moves = ['8878', '9294', '1716', '9495', '1615', '9596', '1514', '9687', '1413'];
+        for (const m of moves) {
+            await s.touch(Number(m[0]), Number(m[1]));
+            await s.touch(Number(m[2]), Number(m[3]));
+        }
+        assert.equal(await page.$eval('#touch-hint', (e) => e.hidden), false);
+        assert.equal(await page.$eval('#touch-hint', (e) => e.textContent),
+                     'タッチ画面では長押しが右クリックです（成り）');
+        // The chess pawn reaches the eighth rank with a long press: the dialog of the black set.
+        await s.touch(8, 7);
+        await s.touch(8, 8, true);
+        const dialog = await h.box(page);
+        assert.equal(dialog.kind, 'piece');
+        await s.choose('QEEN');
+        await h.idle(page);
+        const cli = h.output(h.nativeCli, ['show', '--moves', [...moves, '8788=QEEN'].join(' ')]);
+        const cells = cli.split('\n').slice(0, 9).map((l) => l.trim().split(/\s+/).map(Number));
+        const board = (await h.position(page)).split(' ').map(Number);
+        for (let x = 1; x <= 9; ++x)
+            for (let y = 1; y <= 9; ++y)
+                assert.equal(board[(x - 1) * 9 + y - 1], cells[y - 1][x - 1], `cell ${x}${y}`);
+        const native = s.native();
+        assert.deepEqual(s.boxes, native.messages);
+        assert.equal(await h.position(page), native.position);
+        native.cleanup();
+    } finally {
+        await page.context.close();
+    }
+});
+
+test('the menus and the boxes answer the keyboard', async () => {
+    const page = await h.openPage(browser, server.url);
+    try {
+        await page.focus('#menubar .menu-top');
+        await page.keyboard.press('Enter');            // 対局 opens, its first item has the focus
+        await page.waitForSelector('#menubar [data-name="MATCH_MAN"]', { visible: true });
+        await page.keyboard.press('Enter');            // 対局(人間)
+        const b = await h.box(page);
+        assert.equal(b.text, '先手の番です');
+        await page.keyboard.press('Enter');            // OK
+        await h.idle(page);
+        assert.equal(await h.boxOpen(page), false);
+        // The arrows move along the bar with the menu open; Esc closes the menu and ends nothing.
+        await page.focus('#menubar .menu-top');
+        await page.keyboard.press('ArrowDown');
+        await page.keyboard.press('ArrowRight');       // 局面, open
+        await page.waitForSelector('#menubar [data-name="CANCEL"]', { visible: true });
+        await page.keyboard.press('Escape');           // closes the menu only
+        await h.idle(page);
+        assert.equal(await page.evaluate(() => window.zorvan.ended()), false);
+        assert.equal(await page.$eval('#menubar [data-name="CANCEL"]', (e) => e.offsetParent), null);
+    } finally {
+        await page.context.close();
+    }
+});
+
 test('Esc ends the game as 終わり does, and the page offers to start again', async () => {
     const page = await h.openPage(browser, server.url);
     try {

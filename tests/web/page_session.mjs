@@ -29,6 +29,27 @@ export class Session {
         await h.pressCell(this.page, c, r, button);
     }
 
+    // A touch on cell (c, r): a short one is a left press, a long one a right press.
+    async touch(c, r, long = false) {
+        const t = h.cellTwips(c, r);
+        this.push(`press ${long ? 2 : 1} ${t.x} ${t.y}`);
+        const p = await h.cellPoint(this.page, c, r);
+        await this.page.touchscreen.touchStart(p.x, p.y);
+        if (long) await h.sleep(800);
+        await this.page.touchscreen.touchEnd();
+    }
+
+    // Presses a piece of the open piece choice dialog ('QEEN', 'ROOK', ...).
+    async choose(name) {
+        const kinds = { PORN: 3, ROOK: 8, NIGT: 11, BISYO: 12, QEEN: 18, KING: 19 };
+        const b = await h.box(this.page);
+        if (b.kind !== 'piece') throw new Error(`a ${b.kind} box is open, not the piece choice`);
+        this.events.splice(this.trigger, 0, `choose ${kinds[name]}`);
+        this.trigger += 1;
+        await this.page.click(`#layer .dialog button[name="${name}"]`);
+        await this.page.waitForFunction(() => document.getElementById('layer').hidden);
+    }
+
     // A move in the command-line tool's notation: "7776", "2822+" (right button), "HU*55" is not
     // needed by these tests.
     async move(text) {
