@@ -60,7 +60,7 @@ export class MenuBar {
             if (sub) {
                 item.setAttribute('aria-haspopup', 'menu');
                 item.setAttribute('aria-expanded', 'false');
-                if (!top) item.append(element('span', 'menu-arrow', '▸'));
+                if (!top) item.append(element('span', 'menu-arrow', ''));
                 const menu = element('ul', 'menu');
                 menu.setAttribute('role', 'menu');
                 menu.hidden = true;
