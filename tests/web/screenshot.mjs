@@ -15,8 +15,11 @@ if (!output) {
 const at = process.argv.indexOf('--lang');
 const language = at > 0 ? process.argv[at + 1] : 'ja-JP';
 
-// A short opening: the shogi army's pawns and a chess knight out, a bishop exchange threatened.
-const MOVES = ['7776', '5254', '2726', '8273', '2625', '2254'];
+// A short opening, as presses on the board's cells (column from the left, row from the top): the
+// shogi army opens its 角's diagonal, the chess army a pawn and a knight, the 角 goes out and the
+// knight takes a 歩 into the chess army's hand.
+const MOVES = [[3, 7, 3, 6], [5, 2, 5, 4], [8, 7, 8, 6], [8, 1, 7, 3], [8, 6, 8, 5],
+               [4, 2, 4, 3], [2, 8, 5, 5], [7, 3, 8, 5]];
 
 const server = await h.serveSite();
 const browser = await h.launchBrowser();
@@ -26,10 +29,12 @@ try {
     await h.answerBox(page);
     await h.idle(page);
     for (const m of MOVES) {
-        const [fx, fy, tx, ty] = [...m].map(Number);
+        const [fx, fy, tx, ty] = m;
+        const before = await h.position(page);
         await h.pressCell(page, fx, fy);
         await h.pressCell(page, tx, ty);
         while (await h.settle(page)) await h.answerBox(page);
+        assert.notEqual(await h.position(page), before, `the move ${m} was not played`);
     }
     await page.mouse.move(2, 2);
     await h.sleep(300);
