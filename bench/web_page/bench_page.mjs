@@ -16,10 +16,8 @@
 //   node bench/web_page/bench_page.mjs --native CLI [--site DIR | --url URL] [--runs 5]
 //        [--rounds 3] [--max-plies N] [--no-game] [--chromium PATH]
 //
-// --url measures a page already served (make serve-web); otherwise the site is served here, and a
-// site without a page yet gets a stand-in (stand_in/) that loads the same kinds of files and, for
-// (d) and (e), runs a game's LEVEL5 searches in the page's worker. What the bench knows of the
-// page is in page_driver.mjs.
+// --url measures a page already served (make serve-web); otherwise the site is served here. What
+// the bench knows of the page is in page_driver.mjs.
 import { spawnSync } from 'node:child_process';
 import { existsSync, mkdtempSync, rmSync } from 'node:fs';
 import { createRequire } from 'node:module';
@@ -127,40 +125,18 @@ async function speed(url, native, rounds, chromium) {
     }
 }
 
-// The requests the computer of LEVEL5 sends its worker in a game: the upper side's positions of
-// a game the native tool plays with LEVEL1 on both sides (for the stand-in only).
-function gameRequests(native, plies) {
-    const moves = run(native, ['selfplay', '--level', '1', '--max-moves', String(plies)])
-        .split('\n').map((l) => l.match(/^\d+ (\S+)$/)?.[1]).filter(Boolean);
-    const requests = [];
-    for (let i = 1; i < moves.length; i += 2) {
-        const line = run(native, ['bestmove', '--level', '5', '--request', '--moves',
-                                  moves.slice(0, i).join(' ')]);
-        requests.push(line.trim().replace(/^request /, ''));
-    }
-    return requests;
-}
-
-// (d) and (e): a whole game against LEVEL5 (or, on the stand-in, its searches).
-async function game(url, native, { standIn, maxPlies, chromium }) {
+// (d) and (e): a whole game against LEVEL5.
+async function game(url, { maxPlies, chromium }) {
     const b = await launch(chromium);
     try {
         const page = await open(b.browser, url);
         await page.waitForSelector(PAGE.ready, { timeout: 60000 });
-        let played;
-        if (standIn) {
-            const requests = gameRequests(native, maxPlies);
-            await page.evaluate((r) => window.standIn.play(r), requests);
-            played = { plies: requests.length * 2, result: 'stand-in searches', hints: [],
-                       memory: await memory(page) };
-        } else {
-            played = await playAgainstLevel5(page, {
-                maxPlies,
-                log: (line) => process.stderr.write(`\r${line}   `),
-                atEnd: () => memory(page),
-            });
-            process.stderr.write('\n');
-        }
+        const played = await playAgainstLevel5(page, {
+            maxPlies,
+            log: (line) => process.stderr.write(`\r${line}   `),
+            atEnd: () => memory(page),
+        });
+        process.stderr.write('\n');
         const all = await searches(page);
         const thinking = all.filter((s) => !played.hints.includes(s.id))
             .map((s) => [s.start, s.end ?? Infinity]);
@@ -184,15 +160,12 @@ async function main() {
     const maxPlies = Number(option('--max-plies', '400'));
     let url = option('--url');
     let server = null;
-    let standIn = false;
     if (!url) {
-        standIn = !existsSync(join(site, 'index.html'));
-        const extra = standIn ? Object.fromEntries(['index.html', 'stand_in.js', 'stand_in.css']
-            .map((f) => [f === 'index.html' ? '/' : `/${f}`, join(here, 'stand_in', f)])) : {};
-        server = await serve(site, { extra });
+        if (!existsSync(join(site, 'index.html'))) throw new Error(`no page in ${site}: make web`);
+        server = await serve(site);
         url = server.url;
     }
-    console.log(`page: ${url}${standIn ? ' (stand-in: the site has no page yet)' : ''}`);
+    console.log(`page: ${url}`);
     try {
         const s = await start(url, runs, chromium);
         const startMs = median(s.times);
@@ -219,7 +192,7 @@ async function main() {
                     `${verdict(same && ratio * 100 >= GOALS.speedPercent)}`);
 
         if (flag('--no-game')) return;
-        const g = await game(url, native, { standIn, maxPlies, chromium });
+        const g = await game(url, { maxPlies, chromium });
         console.log(`(d) longest main-thread task while LEVEL5 thinks: ` +
                     `${g.thinking.longest.toFixed(0)} ms (${g.thinking.count} long tasks over ` +
                     `${g.searches} searches), ${verdict(g.thinking.longest <= GOALS.longTaskMs)}; ` +
