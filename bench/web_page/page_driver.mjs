@@ -65,16 +65,23 @@ async function openBox(page) {
     return page.evaluate((boxSelector, buttons) => {
         if (!document.querySelector(boxSelector)) return null;
         const names = [...document.querySelectorAll(buttons)].map((b) => b.name);
-        return { question: names.includes('yes'), buttons: names };
+        const choice = document.querySelector(boxSelector).classList.contains('piece-choice');
+        return { question: names.includes('yes'), choice, buttons: names };
     }, PAGE.box, PAGE.boxButtons);
 }
 
 // Answers the boxes as they open (a message with OK; a question, which only the game's end asks,
-// through `onQuestion`) until the page is idle with none open.
-async function settle(page, onQuestion) {
+// through `onQuestion`; the piece choice with the piece of kind `choice`) until the page is idle
+// with none open.
+async function settle(page, onQuestion, choice = 0) {
     for (;;) {
         const box = await openBox(page);
         if (box) {
+            if (box.choice) {
+                await page.click(`${PAGE.boxButtons}[data-kind="${choice}"]`);
+                await sleep(50);
+                continue;
+            }
             const name = box.question ? await onQuestion() : box.buttons.includes('ok')
                 ? 'ok' : box.buttons[0];
             if (name) await page.click(`${PAGE.boxButtons}[name="${name}"]`);
@@ -104,7 +111,7 @@ async function nextAnswer(page, count, timeout) {
 function answerMove(text) {
     const f = text.split(' ').map(Number);
     return { found: f[1] === 1, fromX: f[2], fromY: f[3], toX: f[4], toY: f[5],
-             promotes: f[6] !== f[7] };
+             promotes: f[6] !== f[7], kindAfter: Math.abs(f[7]) };
 }
 
 // A whole game against LEVEL5, the person playing the hints, up to `maxPlies` plies. Returns
@@ -146,7 +153,7 @@ export async function playAgainstLevel5(page, { maxPlies = 400, log = () => {}, 
         const fromRow = m.fromX === PAGE.upperHandColumn ? 10 - m.fromY : m.fromY;
         await press(page, m.fromX, fromRow);
         await press(page, m.toX, m.toY, m.promotes ? 'right' : 'left');
-        await settle(page, onQuestion);
+        await settle(page, onQuestion, m.kindAfter);  // a chess pawn's new piece is chosen
         const after = await state(page);
         if (after.moveNo === s.moveNo) throw new Error(`the hint's move ${text} was not played`);
         plies = after.moveNo;

@@ -25,29 +25,12 @@
 #include "play/hooks.h"
 #include "text/catalogue.h"
 #include "records/cp932_table_codec.h"
+#include "web/page_texts.h"
 #include "web/position_text.h"
 
 namespace {
 
 using namespace zorvan;
-
-std::string json(std::string_view text) {
-    std::string out = "\"";
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (c < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out += ch;
-        }
-    }
-    return out + "\"";
-}
 
 // Exactly the double, as JSON.parse reads it back.
 std::string number(double v) {
@@ -124,18 +107,18 @@ int main(int argc, char** argv) {
 
     std::cout << "{\"messages\":[";
     for (size_t i = 0; i < host.messages.size(); ++i)
-        std::cout << (i ? "," : "") << "{\"text\":" << json(host.messages[i].text)
-                  << ",\"title\":" << json(host.messages[i].title)
+        std::cout << (i ? "," : "") << "{\"text\":" << web::jsonString(host.messages[i].text)
+                  << ",\"title\":" << web::jsonString(host.messages[i].title)
                   << ",\"question\":" << (host.isQuestion[i] ? "true" : "false") << "}";
     std::cout << "],\"texts\":[";
     bool first = true;
     for (const auto& op : canvas.ops) {
         if (op.kind != testing::FakeCanvas::Op::Text || op.text.empty()) continue;
         std::cout << (first ? "" : ",") << "{\"c\":" << number(op.c) << ",\"r\":" << number(op.r)
-                  << ",\"text\":" << json(op.text) << ",\"colour\":" << op.id
+                  << ",\"text\":" << web::jsonString(op.text) << ",\"colour\":" << op.id
                   << ",\"size\":" << op.size << "}";
         first = false;
     }
-    std::cout << "],\"position\":" << json(web::positionText(game.state())) << "}\n";
+    std::cout << "],\"position\":" << web::jsonString(web::positionText(game.state())) << "}\n";
     return 0;
 }
