@@ -75,9 +75,10 @@ target_link_options(zorvan-page PRIVATE
   -sASYNCIFY_REMOVE=@${CMAKE_SOURCE_DIR}/cmake/page_asyncify_remove.json
   -sALLOW_MEMORY_GROWTH=1 -sTOTAL_STACK=4MB -sINITIAL_MEMORY=16MB)
 
-# The page's own files (app/web) beside the modules.
+# The page's own files (app/web) beside the modules, and the game's icon as the page's.
 add_custom_target(zorvan-site ALL
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/app/web ${ZORVAN_SITE}
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/data/zorvan.svg ${ZORVAN_SITE}/icon.svg
   COMMENT "Copying the page's files into ${ZORVAN_SITE}"
   VERBATIM)
 
