@@ -105,6 +105,7 @@ TEST(SearchRequest, LimitsAndAnswersComeBackUnchanged) {
     for (const int level : {4, 5}) {
         Limits l = levelLimits(level);
         l.threads = level;  // whatever the machine's cores made of it
+        l.keptTableBits = level == 5 ? 20 : 0;  // the page's smaller kept table, or the game's
         GameState g = started("", false);
         GameState asked;
         Limits back;
@@ -114,6 +115,7 @@ TEST(SearchRequest, LimitsAndAnswersComeBackUnchanged) {
         EXPECT_EQ(back.unsettledPercent, l.unsettledPercent);
         EXPECT_EQ(back.threads, l.threads);
         EXPECT_EQ(back.keepTable, l.keepTable);
+        EXPECT_EQ(back.keptTableBits, l.keptTableBits);
         EXPECT_EQ(back.stop, nullptr);
     }
 
@@ -166,6 +168,8 @@ TEST(SearchRequest, TextsThatAreNoRequestOrAnswerAreRefused) {
         replaced(request, 82, "100"),  // far more than there are pieces
         replaced(request, 108, "1"),   // both sides SENTE
         replaced(request, 107, "2"),   // no such player
+        replaced(request, 119, "12"),  // a kept table too small to be worth keeping
+        replaced(request, 119, "23"),  // larger than the game's own
     };
     for (const std::string& text : badRequests) {
         GameState g;

@@ -1,7 +1,9 @@
 // `bench`: the computer's search timed over a fixed set of positions, the start and every position
 // of a fixed self-play game at level 3, each searched for the side to move; then the stronger
 // levels' search at a fixed depth over a fixed set of positions, with its speed and a node-count
-// signature that changes whenever the search's behaviour changes.
+// signature that changes whenever the search's behaviour changes. With --requests, the stronger
+// search's positions and limits as the requests a search elsewhere takes (the page's worker), so
+// that the page's search is timed on the same work.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -15,6 +17,7 @@
 #include "play/line_play.h"
 #include "play/self_play.h"
 #include "position.h"
+#include "search/request.h"
 #include "search/think.h"
 
 namespace zorvan::cli {
@@ -50,8 +53,9 @@ const struct {
 };
 
 // The stronger search at a fixed depth from the start, twelve built-in openings and the middle
-// games above: nodes, time and the node-count signature.
-int searchBench(int depth, int threads) {
+// games above: nodes, time and the node-count signature; or, with `requests`, one request line
+// for each of them ("request <text>") and no search.
+int searchBench(int depth, int threads, bool requests) {
     std::vector<GameState> positions;
     auto add = [&positions](const std::string& line, bool chessHand) {
         GameState g;
@@ -71,6 +75,11 @@ int searchBench(int depth, int threads) {
         // the depth takes, lets it use more.
         limits.threads = threads;
         limits.movetimeMs = 3600 * 1000;
+    }
+    if (requests) {
+        for (const GameState& g : positions)
+            std::printf("request %s\n", search::encodeRequest(g, limits).c_str());
+        return 0;
     }
     std::uint64_t nodes = 0;
     double seconds = 0;
@@ -98,11 +107,14 @@ int runBench(const Args& args) {
     Args rest;
     if (const int status = setUpPosition(args, g, rest)) return status;
     bool searchOnly = false;
+    bool requests = false;
     int depth = SEARCH_BENCH_DEPTH;
     int threads = 1;
     for (size_t i = 0; i < rest.size(); ++i) {
         if (rest[i] == "--search") {
             searchOnly = true;
+        } else if (rest[i] == "--requests") {
+            requests = true;
         } else if (rest[i] == "--depth" && i + 1 < rest.size()) {
             depth = std::atoi(rest[++i].c_str());
             if (depth < 1 || depth > 40) return usageError("bench: --depth needs 1 to 40");
@@ -113,7 +125,8 @@ int runBench(const Args& args) {
             return usageError("bench: unexpected argument '" + rest[i] + "'");
         }
     }
-    if (searchOnly) return searchBench(depth, threads);
+    if (requests && !searchOnly) return usageError("bench: --requests goes with --search");
+    if (searchOnly) return searchBench(depth, threads, requests);
 
     using Clock = std::chrono::steady_clock;
     GameState scratch;
@@ -159,7 +172,7 @@ int runBench(const Args& args) {
         "positions %zu\ncandidates %ld\ntotal %.3f ms\nmedian %.3f ms per move\n"
         "max %.3f ms per move\nslowest single search %.3f ms (of %d per position)\n",
         n, candidates, total, median, sorted.back(), slowestSingle, BENCH_REPEATS);
-    return searchBench(depth, threads);
+    return searchBench(depth, threads, false);
 }
 
 }  // namespace zorvan::cli

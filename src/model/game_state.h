@@ -8,6 +8,7 @@
 #pragma once
 
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "model/com_memory.h"
@@ -79,6 +80,18 @@ struct OptionChecks {
     bool LEVEL4 = false;  // the stronger computer beyond the game's three levels
     bool LEVEL5 = false;
 };
+
+// Every check mark with the name of its menu item, as the menus show them (the window's menu bar
+// and the page's).
+inline std::array<std::pair<const char*, bool>, 14> checkMarks(const OptionChecks& c) {
+    return {{{"MIDORI", c.MIDORI}, {"TATAMI", c.TATAMI},
+             {"TAKE", c.TAKE},     {"UCHU", c.UCHU},
+             {"RENGA", c.RENGA},   {"SIDOU", c.SIDOU},
+             {"KEIKA", c.KEIKA},   {"CHESS_MOCHIKOMA", c.CHESS_MOCHIKOMA},
+             {"BGM", c.BGM},       {"LEVEL1", c.LEVEL1},
+             {"LEVEL2", c.LEVEL2}, {"LEVEL3", c.LEVEL3},
+             {"LEVEL4", c.LEVEL4}, {"LEVEL5", c.LEVEL5}}};
+}
 
 struct GameState {
     // --- position ---

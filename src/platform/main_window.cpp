@@ -210,15 +210,7 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::showChecks(const OptionChecks& c) {
-    const std::pair<const char*, bool> marks[] = {
-        {"MIDORI", c.MIDORI}, {"TATAMI", c.TATAMI},
-        {"TAKE", c.TAKE},     {"UCHU", c.UCHU},
-        {"RENGA", c.RENGA},   {"SIDOU", c.SIDOU},
-        {"KEIKA", c.KEIKA},   {"CHESS_MOCHIKOMA", c.CHESS_MOCHIKOMA},
-        {"BGM", c.BGM},       {"LEVEL1", c.LEVEL1},
-        {"LEVEL2", c.LEVEL2}, {"LEVEL3", c.LEVEL3},
-        {"LEVEL4", c.LEVEL4}, {"LEVEL5", c.LEVEL5}};
-    for (const auto& [name, on] : marks)
+    for (const auto& [name, on] : checkMarks(c))
         if (QAction* a = action(QString::fromUtf8(name))) a->setChecked(on);
 }
 

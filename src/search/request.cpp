@@ -79,7 +79,7 @@ std::string encodeRequest(const GameState& g, const Limits& limits) {
     w << (last ? g.MOVE_CODE[at] : 0) << (last ? g.MOVE_TO_X[at] : 0)
       << (last ? g.MOVE_TO_Y[at] : 0);
     w << limits.depth << limits.movetimeMs << limits.unsettledPercent << limits.threads
-      << (limits.keepTable ? 1 : 0);
+      << (limits.keepTable ? 1 : 0) << limits.keptTableBits;
     return std::move(w).text();
 }
 
@@ -110,6 +110,8 @@ bool decodeRequest(std::string_view text, GameState& g, Limits& limits) {
     limits.unsettledPercent = r.next(0, 1000);
     limits.threads = r.next(1, 64);
     limits.keepTable = r.next(0, 1) == 1;
+    limits.keptTableBits = r.next(0, 22);
+    if (limits.keptTableBits != 0 && limits.keptTableBits < 16) return false;
     const bool players = (g.LOWER_PLAYER == SENTE && g.UPPER_PLAYER == GOTE) ||
                          (g.LOWER_PLAYER == GOTE && g.UPPER_PLAYER == SENTE);
     return r.finished() && players;

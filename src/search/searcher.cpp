@@ -53,13 +53,13 @@ public:
     // The table kept from one search to the next, emptied when `signature` (what else the
     // scores depend on) differs from the last search's; locked by `lock`. Null while another
     // search holds it.
-    static Table* kept(std::uint64_t signature, std::unique_lock<std::mutex>& lock) {
+    static Table* kept(std::uint64_t signature, int bits, std::unique_lock<std::mutex>& lock) {
         static std::mutex mutex;
         static Table table;
         static std::uint64_t last = 0;
         lock = std::unique_lock<std::mutex>(mutex, std::try_to_lock);
         if (!lock.owns_lock()) return nullptr;
-        if (table.resize(KEPT_TT_BITS) || signature != last) table.clear();
+        if (table.resize(bits) || signature != last) table.clear();
         last = signature;
         return &table;
     }
@@ -578,7 +578,9 @@ SearchOutcome searchPosition(Position& root, const SearchLimits& limits) {
     std::unique_lock<std::mutex> keptLock;
     Table* keptTable = nullptr;
     if (limits.keepTable && !depthAlone)
-        keptTable = Table::kept(signature(root, limits), keptLock);
+        keptTable = Table::kept(signature(root, limits),
+                                limits.keptTableBits > 0 ? limits.keptTableBits : KEPT_TT_BITS,
+                                keptLock);
     Table& table = keptTable ? *keptTable : Table::cleared();
     const int helpers = depthAlone ? 0 : std::clamp(limits.threads, 1, 64) - 1;
     std::atomic<bool> finished{false};

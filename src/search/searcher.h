@@ -40,6 +40,7 @@ struct SearchLimits {
     int unsettledPercent = 100;  // the budget, in percent of movetimeMs, when the choice fails low
     int threads = 1;     // one when `depth` alone limits the search
     bool keepTable = false;  // a timed search thinks on from the last such search's table
+    int keptTableBits = 0;   // the kept table's size (log2 of its entries); 0: KEPT_TT_BITS
     const std::atomic<bool>* stop = nullptr;
     const EvalWeights* weights = nullptr;
 };

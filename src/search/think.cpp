@@ -41,6 +41,7 @@ Result think(const GameState& g, const Limits& limits) {
     sl.movetimeMs = limits.movetimeMs;
     sl.unsettledPercent = limits.unsettledPercent;
     sl.keepTable = limits.keepTable;
+    sl.keptTableBits = limits.keptTableBits;
     sl.threads = limits.threads;
     sl.stop = limits.stop;
     sl.weights = limits.weights;

@@ -24,6 +24,9 @@ struct Limits {
     // A timed search starts from what the last such search learnt (its transposition table, kept
     // in memory), rather than from nothing.
     bool keepTable = false;
+    // The kept table's size, as the base-2 logarithm of its entries of 16 bytes: 0 for the
+    // game's own (64 MB), else 16..22. A front end with little memory to spare asks for less.
+    int keptTableBits = 0;
     const std::atomic<bool>* stop = nullptr;  // set from another thread to cancel at once
     const EvalWeights* weights = nullptr;     // evaluation weights (the built-in ones when null)
 };

@@ -77,3 +77,21 @@ test('a worker ended in the middle of a search is replaced by a new one', async 
         await second.terminate();
     }
 });
+
+test('the bench\'s requests answered by the worker give the native bench\'s signature', async () => {
+    const depth = '6';
+    const bench = output(nativeCli, ['bench', '--search', '--depth', depth]);
+    const signature = Number(bench.match(/^search signature (\d+)$/m)[1]);
+    const requests = output(nativeCli, ['bench', '--search', '--depth', depth, '--requests'])
+        .trim().split('\n').map((line) => line.replace(/^request /, ''));
+    assert.equal(requests.length, Number(bench.match(/^search positions (\d+)/m)[1]));
+    const worker = new Worker(workerFile);
+    try {
+        const answers = await ask(worker, requests);
+        // The answer's eleventh field is the nodes searched.
+        const nodes = answers.reduce((sum, a) => sum + Number(a.result.split(' ')[10]), 0);
+        assert.equal(nodes, signature);
+    } finally {
+        await worker.terminate();
+    }
+});
