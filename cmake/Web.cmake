@@ -25,7 +25,7 @@ set_target_properties(zorvan-search PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${ZORVAN_SITE} CXX_LINKER_LAUNCHER "${ZORVAN_WEB_LINKER_LAUNCHER}")
 target_link_options(zorvan-search PRIVATE
   -sMODULARIZE=1 -sEXPORT_NAME=createZorvanSearch -sENVIRONMENT=web,worker,node
-  -sEXPORTED_FUNCTIONS=_zorvan_search -sEXPORTED_RUNTIME_METHODS=cwrap
+  -sEXPORTED_FUNCTIONS=_zorvan_search -sEXPORTED_RUNTIME_METHODS=cwrap,HEAPU8
   -sALLOW_MEMORY_GROWTH=1 -sTOTAL_STACK=8MB -sINITIAL_MEMORY=32MB)
 add_custom_command(TARGET zorvan-search POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/app/web/search_worker.js

@@ -311,6 +311,8 @@ async function main() {
         checks: () => game.checks(),
         ended: () => ended,
         searching: () => worker.waiting.size > 0,
+        // The bytes of the game's module memory (its WebAssembly memory, grown as it needed).
+        moduleBytes: () => game.module.HEAPU8.buffer.byteLength,
     };
     document.body.dataset.ready = 'true';
 }

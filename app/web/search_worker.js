@@ -32,6 +32,11 @@ if (inNode) {
 }
 
 const search = modulePromise.then((m) => m.cwrap('zorvan_search', 'string', ['string']));
+// The bytes of the search module's memory (its table and the kept table included), for the page's
+// bench, which asks the worker itself.
+modulePromise.then((m) => {
+    (inNode ? globalThis : self).zorvanModuleBytes = () => m.HEAPU8.buffer.byteLength;
+});
 
 let queue = Promise.resolve();
 function onRequest(data) {

@@ -8,10 +8,9 @@
 //               the native single-thread bench, alternately (goal: 60 % at least; same signature)
 //   (d) responsiveness  the longest main-thread task (Long Tasks API) while LEVEL5 thinks
 //               (goal: 100 ms at most)
-//   (e) memory  after a whole game against LEVEL5: the JavaScript heaps in use and the
-//               WebAssembly memories of the page and of its workers, through the DevTools protocol
-//               (the page is not cross-origin isolated, so measureUserAgentSpecificMemory is not
-//               there) (goal: 150 MB at most)
+//   (e) memory  after a whole game against LEVEL5: the JavaScript heaps in use of the page and
+//               its workers (DevTools) and the WebAssembly memories of the game's module and of the
+//               search worker's (their hooks) (goal: 150 MB at most)
 //
 //   node bench/web_page/bench_page.mjs --native CLI [--site DIR | --url URL] [--runs 5]
 //        [--rounds 3] [--max-plies N] [--no-game] [--chromium PATH]

@@ -63,35 +63,24 @@ export async function markTime(page, mark, timeout = 60000) {
     return page.evaluate((name) => performance.getEntriesByName(name)[0].startTime, mark);
 }
 
-// The bytes of every WebAssembly memory and the JavaScript heap in use of one target (the page,
-// or one of its workers), through its DevTools session.
-async function targetMemory(session) {
-    const heap = await session.send('Runtime.getHeapUsage');
-    const proto = await session.send('Runtime.evaluate', {
-        expression: 'WebAssembly.Memory.prototype',
-    });
-    const found = await session.send('Runtime.queryObjects', {
-        prototypeObjectId: proto.result.objectId,
-    });
-    const sum = await session.send('Runtime.callFunctionOn', {
-        objectId: found.objects.objectId,
-        functionDeclaration: 'function () { return this.reduce((s, m) => s + m.buffer.byteLength, 0); }',
-        returnByValue: true,
-    });
-    return { heap: heap.usedSize, wasm: sum.result.value };
-}
-
-// The page's memory: its JavaScript heap and its modules' memories, and those of every worker it
-// runs now (the search worker among them), in bytes.
+// The page's memory: the JavaScript heap in use of the page and of every worker it runs now (the
+// search worker among them), through their DevTools sessions, and the WebAssembly memories of the
+// game's module and of the search worker's module, as their hooks tell them (window.zorvan and
+// the worker's zorvanModuleBytes), in bytes. (DevTools' Runtime.queryObjects, which could find the
+// memories by their prototype, never answers on this page in Debian's chromium.)
 export async function memory(page) {
     const session = await page.createCDPSession();
     try {
         await session.send('HeapProfiler.collectGarbage');
-        const parts = [{ target: 'page', ...(await targetMemory(session)) }];
+        const heap = (await session.send('Runtime.getHeapUsage')).usedSize;
+        const wasm = await page.evaluate(() => window.zorvan?.moduleBytes?.() ?? 0);
+        const parts = [{ target: 'page', heap, wasm }];
         for (const worker of page.workers()) {
             try {
-                parts.push({ target: worker.url().split('/').pop(),
-                             ...(await targetMemory(worker.client)) });
+                const usage = await worker.client.send('Runtime.getHeapUsage');
+                const bytes = await worker.evaluate(() => self.zorvanModuleBytes?.() ?? 0);
+                parts.push({ target: worker.url().split('/').pop(), heap: usage.usedSize,
+                             wasm: bytes });
             } catch {
                 // a worker that ended meanwhile
             }
