@@ -18,9 +18,7 @@
 // --url measures a page already served (make serve-web); otherwise the site is served here. What
 // the bench knows of the page is in page_driver.mjs.
 import { spawnSync } from 'node:child_process';
-import { existsSync, mkdtempSync, rmSync } from 'node:fs';
-import { createRequire } from 'node:module';
-import { tmpdir } from 'node:os';
+import { existsSync } from 'node:fs';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
@@ -30,7 +28,7 @@ import { PAGE, playAgainstLevel5 } from './page_driver.mjs';
 
 const here = dirname(fileURLToPath(import.meta.url));
 const source = resolve(here, '../..');
-const puppeteer = createRequire(join(source, 'tests', 'web', 'package.json'))('puppeteer-core');
+const { launchChromium } = await import(join(source, 'tests', 'web', 'chromium.mjs'));
 const { serve } = await import(join(source, 'tests', 'web', 'static_server.mjs'));
 
 const GOALS = { weightKB: 600, startMs: 1000, speedPercent: 60, longTaskMs: 100, memoryMB: 150 };
@@ -56,22 +54,8 @@ const mb = (bytes) => `${(bytes / 1048576).toFixed(1)} MB`;
 const verdict = (ok) => (ok ? 'goal met' : 'GOAL MISSED');
 
 async function launch(chromium) {
-    const profile = mkdtempSync(join(tmpdir(), 'zorvan-bench-'));
-    const browser = await puppeteer.launch({
-        executablePath: chromium,
-        headless: true,
-        userDataDir: profile,
-        args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
-               '--disable-component-update', '--disable-sync', '--no-first-run',
-               '--autoplay-policy=no-user-gesture-required'],
-    });
-    return {
-        browser,
-        close: async () => {
-            await browser.close();
-            rmSync(profile, { recursive: true, force: true });
-        },
-    };
+    const browser = await launchChromium({ chromium });
+    return { browser, close: () => browser.close() };
 }
 
 async function open(browser, url) {

@@ -11,17 +11,11 @@
 // 3 x 3 pixels (what the eye sees of an edge) stay within the bounds below.
 import { spawnSync } from 'node:child_process';
 import { createServer } from 'node:http';
-import { mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync, existsSync } from 'node:fs';
-import { tmpdir } from 'node:os';
+import { mkdirSync, readFileSync, rmSync, writeFileSync, existsSync } from 'node:fs';
 import { basename, dirname, extname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
-const puppeteer = (await import('puppeteer-core').catch(() => null))?.default;
-if (!puppeteer) {
-    console.error('art_painter_test: puppeteer-core is not installed: run `make web-test-deps` ' +
-                  '(npm ci in tests/web)');
-    process.exit(1);
-}
+import { launchChromium } from './chromium.mjs';
 
 const FAR = 48;           // levels of 255
 const MAX_MEAN = 4.5;     // mean difference of a channel, levels
@@ -89,15 +83,7 @@ async function main() {
     run(cli, ['art', '--json', '--out', join(shots, 'artwork.json')]);
 
     const server = await serve(shots);
-    const profile = mkdtempSync(join(tmpdir(), 'zorvan-chromium-'));
-    const browser = await puppeteer.launch({
-        executablePath: chromium,
-        headless: true,
-        userDataDir: profile,
-        args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
-               '--disable-component-update', '--disable-sync', '--no-first-run',
-               '--force-color-profile=srgb'],
-    });
+    const browser = await launchChromium({ chromium, args: ['--force-color-profile=srgb'] });
     let results;
     try {
         const page = await browser.newPage();
@@ -108,7 +94,6 @@ async function main() {
     } finally {
         await browser.close();
         server.close();
-        rmSync(profile, { recursive: true, force: true });
     }
 
     let passed = 0, failed = 0;

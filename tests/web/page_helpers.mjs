@@ -7,15 +7,13 @@ import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { setTimeout as sleep } from 'node:timers/promises';
 
-const puppeteer = (await import('puppeteer-core').catch(() => null))?.default;
-if (!puppeteer) throw new Error('puppeteer-core is not installed: run `make web-test-deps`');
+import { launchChromium } from './chromium.mjs';
 
 export const source = process.env.ZORVAN_SOURCE || resolve(import.meta.dirname, '../..');
 export const webBuild = process.env.ZORVAN_WEB_BUILD || join(source, 'build-web');
 export const site = join(webBuild, 'site');
 export const nativeCli = process.env.ZORVAN_NATIVE_CLI;
 export const replayProgram = process.env.ZORVAN_PAGE_REPLAY;
-const chromium = process.env.ZORVAN_CHROMIUM || '/usr/bin/chromium';
 
 // The grid as the game draws it, in twips.
 const BOARD_LEFT = 1050, BOARD_TOP = 1400, SQUARE_W = 495, SQUARE_H = 615;
@@ -36,23 +34,8 @@ export async function serveSite() {
     return { url, close: () => server.kill() };
 }
 
-export async function launchBrowser() {
-    if (!existsSync(chromium)) throw new Error(`${chromium} is missing (make deps installs it)`);
-    const profile = mkdtempSync(join(tmpdir(), 'zorvan-chromium-'));
-    const browser = await puppeteer.launch({
-        executablePath: chromium,
-        headless: true,
-        userDataDir: profile,
-        args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
-               '--disable-component-update', '--disable-sync', '--no-first-run',
-               '--autoplay-policy=no-user-gesture-required', '--lang=ja-JP'],
-    });
-    const close = browser.close.bind(browser);
-    browser.close = async () => {
-        await close();
-        rmSync(profile, { recursive: true, force: true });
-    };
-    return browser;
+export function launchBrowser() {
+    return launchChromium({ args: ['--lang=ja-JP'] });
 }
 
 // A fresh page of the site in a browser context of its own (its own storage), unless `context`
