@@ -10,14 +10,7 @@
 namespace zorvan {
 namespace {
 
-GameState started(const char* moves = "", bool chessHand = false) {
-    GameState g;
-    startGameBetweenPersons(g);
-    g.checks.CHESS_MOCHIKOMA = chessHand;
-    Drawing silent(g);
-    EXPECT_EQ(playLine(g, silent, moves), 0) << moves;
-    return g;
-}
+using test::started;
 
 TEST(History, EachMoveStoresItsSnapshot) {
     GameState g = started("7776");

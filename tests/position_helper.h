@@ -11,7 +11,9 @@
 #include <string_view>
 
 #include "model/game_state.h"
+#include "play/line_play.h"
 #include "rules/players.h"
+#include "ui/drawing.h"
 
 namespace zorvan::test {
 
@@ -68,6 +70,17 @@ inline GameState& put(GameState& g, int x, int y, int code) {
 inline void giveHand(GameState& g, Side side, int slot, int count) {
     g.handOf(side)[static_cast<size_t>(slot)] += count;
     g.handCountOf(side) += count;
+}
+
+// A game between persons after `moves` in the line notation of playLine, the chess army allowed
+// to drop from its hand when `chessHand`; every move must be played.
+inline GameState started(const char* moves = "", bool chessHand = false) {
+    GameState g;
+    startGameBetweenPersons(g);
+    g.checks.CHESS_MOCHIKOMA = chessHand;
+    Drawing silent(g);
+    EXPECT_EQ(playLine(g, silent, moves), 0) << moves;
+    return g;
 }
 
 }  // namespace zorvan::test

@@ -7,6 +7,7 @@
 
 #include "play/line_play.h"
 #include "play/perft.h"
+#include "position_helper.h"
 #include "rules/players.h"
 #include "search/position.h"
 #include "search/request.h"
@@ -14,14 +15,7 @@
 namespace zorvan::search {
 namespace {
 
-GameState started(const char* moves, bool chessHand) {
-    GameState g;
-    startGameBetweenPersons(g);
-    g.checks.CHESS_MOCHIKOMA = chessHand;
-    Drawing silent(g);
-    EXPECT_EQ(playLine(g, silent, moves), 0) << moves;
-    return g;
-}
+using test::started;
 
 // The board turned round as 反転 turns it: the chess army comes below, the turn stays with the
 // same army.
